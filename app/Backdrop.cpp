@@ -1,0 +1,63 @@
+#include "app/Backdrop.h"
+
+#include <cmath>
+
+#include "gfx/GlIncludes.h"
+#include "gfx/Sprite.h"
+
+Backdrop& Backdrop::instance() {
+  static Backdrop* backdrop = new Backdrop();
+  return *backdrop;
+}
+
+void Backdrop::loadSprites() {
+  int texture = -1;
+  makeSprite(backgroundList, texture, "./res/images/background.tga");
+  texture = -1;
+  makeSprite(titleList, texture, "./res/images/titlescreen.tga");
+  texture = -1;
+  makeSprite(instructionsList, texture, "./res/images/instructions.tga");
+}
+
+void Backdrop::setRect(double newTop, double newRight, double newBottom, double newLeft) {
+  top = newTop;
+  right = newRight;
+  bottom = newBottom;
+  left = newLeft;
+}
+
+void Backdrop::place(int list) const {
+  glPushMatrix();
+  glTranslatef(static_cast<float>((left + right) * 0.5), static_cast<float>((top + bottom) * 0.5), 0.0f);
+  glScalef(static_cast<float>(std::fabs(left - right)), static_cast<float>(std::fabs(top - bottom)), 1.0f);
+  glCallList(static_cast<GLuint>(list));
+  glPopMatrix();
+}
+
+void Backdrop::drawBackground() {
+  // The alpha test keeps transparent texels out of colour and depth, so the
+  // patient drawn before shows through wherever the picture is clear.
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glEnable(GL_ALPHA_TEST);
+  glAlphaFunc(GL_GREATER, 0.0f);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  place(backgroundList);
+  glDisable(GL_BLEND);
+  glDisable(GL_ALPHA_TEST);
+  glDisable(GL_TEXTURE_2D);
+  glColor3f(1.0f, 1.0f, 1.0f);
+}
+
+void Backdrop::drawOpaque(int list) const {
+  glEnable(GL_TEXTURE_2D);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  place(list);
+  glDisable(GL_TEXTURE_2D);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+void Backdrop::drawTitle() { drawOpaque(titleList); }
+
+void Backdrop::drawInstructions() { drawOpaque(instructionsList); }

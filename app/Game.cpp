@@ -1,0 +1,29 @@
+#include "app/Game.h"
+
+#include "app/FrameClock.h"
+#include "app/GlutCallbacks.h"
+#include "app/VSync.h"
+#include "gfx/GlIncludes.h"
+#include "view/Camera.h"
+
+namespace {
+constexpr int kWindowX = 100;  // pixels from the screen's left edge
+constexpr int kWindowY = 100;  // pixels from the screen's top edge
+const char* const kWindowTitle = "Plombrix!";
+}  // namespace
+
+int runGame(int argc, char** argv) {
+  glutInit(&argc, argv);
+  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+  glutInitWindowSize(Camera::kWindowWidth, Camera::kWindowHeight);
+  glutCreateWindow(kWindowTitle);
+  glutPositionWindow(kWindowX, kWindowY);
+  requestVSync();
+
+  FrameClock::instance().initialise();
+
+  registerCallbacks();
+  glutIgnoreKeyRepeat(1);
+  glutMainLoop();
+  return 0;
+}

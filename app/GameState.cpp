@@ -1,0 +1,3 @@
+#include "app/GameState.h"
+
+int GameState = kTitleScreen;

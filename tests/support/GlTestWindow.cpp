@@ -1,0 +1,76 @@
+#include "support/GlTestWindow.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "app/GlState.h"
+#include "gfx/GlIncludes.h"
+#include "view/Camera.h"
+
+GlTestWindow& GlTestWindow::open() {
+  static GlTestWindow* shared = [] {
+    auto* created = new GlTestWindow();
+    int argc = 1;
+    char name[] = "plombrix-test";
+    char* argv[] = {name, nullptr};
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH | GLUT_ALPHA);
+    glutInitWindowSize(Camera::kWindowWidth, Camera::kWindowHeight);
+    created->window = glutCreateWindow("plombrix-test");
+    glutPositionWindow(0, 0);
+    glutDisplayFunc([] {});
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
+    return created;
+  }();
+  applyFixedGlState();
+  Camera::instance() = Camera();
+  Camera::instance().reshape(Camera::kWindowWidth, Camera::kWindowHeight);
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
+  glDisable(GL_ALPHA_TEST);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  shared->clear();
+  return *shared;
+}
+
+void GlTestWindow::clear() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
+
+namespace {
+Rgba readFrom(GLenum buffer, int x, int y) {
+  unsigned char rgba[4] = {0, 0, 0, 0};
+  glReadBuffer(buffer);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(x, Camera::kWindowHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+  return {rgba[0], rgba[1], rgba[2], rgba[3]};
+}
+}  // namespace
+
+Rgba GlTestWindow::pixel(int x, int y) const {
+  glFinish();
+  return readFrom(GL_BACK, x, y);
+}
+
+Rgba GlTestWindow::frontPixel(int x, int y) const {
+  glFinish();
+  return readFrom(GL_FRONT, x, y);
+}
+
+std::array<int, 2> GlTestWindow::worldToPixel(float wx, float wy) {
+  // Default camera: 128 pixels a world unit, world (-4, 6) at the top-left.
+  constexpr float kPixelsPerUnit = 128.0f;
+  return {static_cast<int>(std::lround((wx + 4.0f) * kPixelsPerUnit)),
+          static_cast<int>(std::lround((6.0f - wy) * kPixelsPerUnit))};
+}
+
+int GlTestWindow::modelViewDepth() {
+  GLint depth = 0;
+  glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+  return depth;
+}
+
+void GlTestWindow::pumpEvents() { glutMainLoopEvent(); }
+
+bool near(const Rgba& colour, int r, int g, int b, int tolerance) {
+  return std::abs(colour.r - r) <= tolerance && std::abs(colour.g - g) <= tolerance &&
+         std::abs(colour.b - b) <= tolerance;
+}

@@ -1,0 +1,38 @@
+#pragma once
+// A real 1024 x 768 GLUT window for drawing tests, run under the virtual X
+// server. It applies the game's fixed GL state and default camera, so a test
+// draws exactly as the game does and then reads pixels back.
+
+#include <array>
+#include <cstdint>
+
+struct Rgba {
+  int r, g, b, a;
+};
+
+class GlTestWindow {
+ public:
+  // Opens the window on first use (one a process) and resets the camera and
+  // the GL state the game sets once at start-up.
+  static GlTestWindow& open();
+
+  // Clears colour and depth to the game's black.
+  void clear();
+  // Reads one pixel of the back buffer, window coordinates with the origin at
+  // the top-left corner as GLUT reports them.
+  Rgba pixel(int x, int y) const;
+  // Same for the front buffer, after a swap.
+  Rgba frontPixel(int x, int y) const;
+  // Window pixel (top-left origin) of a world point on z = 0 with the default
+  // camera.
+  static std::array<int, 2> worldToPixel(float wx, float wy);
+  // Depth of the model-view stack right now.
+  static int modelViewDepth();
+  // Pumps GLUT's event queue once.
+  static void pumpEvents();
+
+  int window = 0;
+};
+
+// True when the colour is within tolerance of (r, g, b) in every channel.
+bool near(const Rgba& colour, int r, int g, int b, int tolerance = 8);
