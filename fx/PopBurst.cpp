@@ -1,0 +1,96 @@
+#include "fx/PopBurst.h"
+
+#include <cmath>
+
+#include "gfx/GlIncludes.h"
+#include "util/MathHelpers.h"
+#include "util/Random.h"
+
+namespace {
+constexpr float kFullTurnDegrees = 360.0f;
+}  // namespace
+
+PopBurst::PopBurst(float launchSpeed, float fadeInTime, float holdTime, float fadeOutTime)
+    : launchSpeed(launchSpeed), fadeInTime(fadeInTime), holdTime(holdTime), fadeOutTime(fadeOutTime) {}
+
+PopBurst PopBurst::popVariant() { return PopBurst(kPopLaunch, kPopFadeIn, kPopHold, kPopFadeOut); }
+
+PopBurst PopBurst::clickVariant() { return PopBurst(kClickLaunch, kClickFadeIn, kClickHold, kClickFadeOut); }
+
+void PopBurst::seed(float x, float y, float radius) {
+  int unusedTexture = -1;
+  makeSprite(sparkListId, unusedTexture, kSparkImage);
+
+  for (Spark& spark : sparks) {
+    spark.scale = 0.0f;
+    spark.alpha = 0.0f;
+    const float angle = randFloat(kFullTurnDegrees);
+    const double radians = degToRad(angle);
+    const double cosine = std::cos(radians);
+    const double sine = std::sin(radians);
+    spark.x = static_cast<float>(x + radius * cosine);
+    spark.y = static_cast<float>(y + radius * sine);
+    // Each axis draws its own magnitude, so the launch keeps to the quadrant of
+    // the angle without being exactly radial: the flash looks ragged, not round.
+    spark.vx = static_cast<float>(randFloat(launchSpeed) * cosine);
+    spark.vy = static_cast<float>(randFloat(launchSpeed) * sine);
+    spark.rotation = angle;
+    spark.listId = sparkListId;
+  }
+}
+
+void PopBurst::update(float dt) {
+  // The ramp comes from the clock before the end-of-phase test, so the update
+  // that ends a phase still carries that phase's ramp: it may overshoot 1 at the
+  // end of the fade-in and dip below 0 at the end of the fade-out.
+  const float t = phaseClock;
+  float ramp = 0.0f;
+  switch (phase) {
+    case kFadeIn:
+      // A zero-length fade-in (the click variant) is at full strength at once
+      // instead of dividing by zero.
+      ramp = fadeInTime > 0.0f ? t / fadeInTime : 1.0f;
+      if (t >= fadeInTime) {
+        phase = kHold;
+        phaseClock = 0.0f;
+      }
+      break;
+    case kHold:
+      ramp = 1.0f;
+      if (t >= holdTime) {
+        phase = kFadeOut;
+        phaseClock = 0.0f;
+      }
+      break;
+    case kFadeOut:
+      ramp = fadeOutTime > 0.0f ? 1.0f - t / fadeOutTime : 0.0f;
+      if (t >= fadeOutTime) {
+        phase = kFinished;
+        phaseClock = 0.0f;
+      }
+      break;
+    default:
+      ramp = 0.0f;
+      break;
+  }
+
+  for (Spark& spark : sparks) {
+    spark.alpha = ramp;
+    spark.scale = kFullScale * ramp;
+    spark.x += dt * spark.vx;
+    spark.y += dt * spark.vy;
+  }
+  phaseClock += dt;
+}
+
+void PopBurst::render() const {
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glEnable(GL_ALPHA_TEST);
+  glAlphaFunc(GL_GREATER, 0.0f);
+  for (const Spark& spark : sparks) spark.render();
+  glDisable(GL_BLEND);
+  glDisable(GL_ALPHA_TEST);
+  glDisable(GL_TEXTURE_2D);
+}
