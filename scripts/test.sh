@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# One command from a fresh clone to every test: set up, build, then run
+#   1. the whole unit-test suite once under AddressSanitizer + UndefinedBehaviorSanitizer,
+#   2. the Targa decoder's fuzzer for a bounded time,
+#   3. every test (unit, drawing, end-to-end) on the normal build,
+# all under a virtual X server. The last lines are ctest's summary.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+bash "$root/scripts/setup.sh"
+
+export SDL_AUDIODRIVER=dummy
+xvfb=(xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp")
+
+echo "== Sanitizer build (ASan + UBSan)"
+cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DPLOMBRIX_SANITIZE=ON \
+  -DPLOMBRIX_BENCH=OFF >/dev/null
+cmake --build "$root/build-asan" -j"$jobs"
+# Leaks inside the GL driver, X and SDL are theirs, not ours.
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+"${xvfb[@]}" ctest --test-dir "$root/build-asan" --output-on-failure -j"$jobs" -E '^e2e_' --timeout 300
+unset LSAN_OPTIONS ASAN_OPTIONS UBSAN_OPTIONS
+
+if [ -f "$root/scripts/fuzz.sh" ]; then
+  echo "== Fuzzing the Targa decoder"
+  FUZZ_SECONDS=${FUZZ_SECONDS:-60} bash "$root/scripts/fuzz.sh"
+fi
+
+echo "== Release build"
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$root/build" -j"$jobs"
+"${xvfb[@]}" ctest --test-dir "$root/build" --output-on-failure -j"$jobs" --timeout 300
