@@ -1,14 +1,287 @@
 #include "sim/BubbleField.h"
 
-// Placeholder until the bubble work lands.
+#include <algorithm>
+#include <cmath>
+
+#include "audio/SoundBank.h"
+#include "fx/BurstList.h"
+#include "gfx/GlIncludes.h"
+#include "score/Wallet.h"
+#include "sim/KindStyle.h"
+#include "util/MathHelpers.h"
+#include "util/Random.h"
+
+namespace {
+constexpr const char* kBubbleImage = "./res/images/diseaseBubble.tga";
+constexpr const char* kGooImage = "./res/images/mouseGoo.tga";
+constexpr const char* kSelectionImage = "./res/images/selection.tga";
+constexpr const char* kGlowImage = "./res/images/specialGlow.tga";
+
+// The glow of a special bubble: 1.75 times its diameter, pulsing by a little
+// about six times a second, in its kind's tint but see-through.
+constexpr float kGlowAlpha = 0.6f;
+constexpr double kGlowPulseRate = 37.0;    // radians per second of field clock
+constexpr double kGlowPulseAmount = 0.12;  // world units
+constexpr float kGlowRadiusScale = 3.5f;   // glow width per unit of radius
+
+// The selection ring: a quarter wider than the bubble, turning clockwise.
+constexpr float kRingAlpha = 0.87f;
+constexpr float kRingSpin = -270.0f;      // degrees per second of field clock
+constexpr float kRingRadiusScale = 2.5f;  // ring width per unit of radius
+}  // namespace
 
 BubbleField bubbleField;
 
-BubbleField::~BubbleField() {
-  for (Bubble* b : bubbles) delete b;
+BubbleField::BubbleField() {
+  // The field never holds more than the limit, so a sub-step never has to grow
+  // the list.
+  bubbles.reserve(kMaxBubbles);
 }
-void BubbleField::step(float dt) { clock += dt; }
-void BubbleField::loadSprites() {}
-void BubbleField::render() {}
-Bubble* BubbleField::nearest(float, float) { return nullptr; }
-void BubbleField::remove(Bubble*) {}
+
+BubbleField::~BubbleField() {
+  for (Bubble* bubble : bubbles) delete bubble;
+}
+
+void BubbleField::step(float dt) {
+  clock += dt;
+  stepAccumulator = static_cast<float>(stepAccumulator + static_cast<double>(dt) * kTimeScale);
+  while (stepAccumulator >= kSubStep) {
+    stepAccumulator -= kSubStep;
+    subStep();
+  }
+}
+
+void BubbleField::subStep() {
+  spawn();
+  for (Bubble* bubble : bubbles) {
+    bubble->forceX = 0.0f;
+    bubble->forceY = 0.0f;
+  }
+  collide();
+  updateWalk();
+}
+
+void BubbleField::spawn() {
+  const int count = static_cast<int>(bubbles.size());
+  if (count >= kMaxBubbles) return;
+  const float centreY = static_cast<float>(count) * kSpawnFillStep * kSpawnHeightSpan + kSpawnLowestHeight;
+
+  auto* bubble = new Bubble();
+  bubble->gravityY = kGravity;
+  bubble->setMass(randAround(kSpawnMass, kSpawnMassSpread));
+  bubble->setX(randAround(kSpawnX, kSpawnXSpread));
+  bubble->setY(randAround(centreY, kSpawnHeightSpread));
+  bubble->rotation = randFloatRange(0.0f, kFullTurn);
+  if (randFloat(kSpecialChanceScale) < kSpecialChance) bubble->special = true;
+  bubble->shellList = bubbleList;
+  bubble->kind = randBetween(0, KindStyle::kKindCount);
+  bubbles.push_back(bubble);
+}
+
+void BubbleField::collide() {
+  for (std::size_t i = 0; i < bubbles.size(); ++i) {
+    Bubble& a = *bubbles[i];
+    // A does not move during its inner walk; only its force and (in a merge) its
+    // mass change, so its numbers are kept at hand and its force written back
+    // once, summed in the same order.
+    const float ax = a.x;
+    const float ay = a.y;
+    const float avx = a.vx;
+    const float avy = a.vy;
+    const int aKind = a.kind;
+    float aRadius = a.radius;
+    float aForceX = a.forceX;
+    float aForceY = a.forceY;
+
+    std::size_t j = i + 1;
+    while (j < bubbles.size()) {
+      Bubble& b = *bubbles[j];
+      const float reach = aRadius + b.radius;
+      const float dx = b.x - ax;
+      const float dy = b.y - ay;
+      // The box test rules out almost every pair before the square root.
+      if (std::fabs(dx) > reach || std::fabs(dy) > reach) {
+        ++j;
+        continue;
+      }
+      const float distance = std::sqrt(dx * dx + dy * dy);
+      if (!(distance < reach)) {
+        ++j;
+        continue;
+      }
+
+      if (b.kind == aKind) {
+        // The earlier bubble absorbs the later one and keeps its own motion. The
+        // bubble that moves into the freed place is stepped over: it meets A
+        // again in the next sub-step, so one pass merges at most one partner
+        // at a time into each place of the list.
+        SoundBank::instance().playSound(SoundBank::kMergeFirst + randBelow(SoundBank::kMergeCount));
+        a.setMass(b.mass + a.mass);
+        aRadius = a.radius;
+        if (b.special) a.special = true;
+        remove(&b);
+        ++j;
+        continue;
+      }
+
+      // Different kinds push apart with a damped spring along the line of the
+      // centres; with coinciding centres there is no line, only the damping.
+      const float spring = static_cast<float>((distance - reach) * kContactStiffness * kContactSpring);
+      float springX = 0.0f;
+      float springY = 0.0f;
+      if (distance > 0.0f) {
+        const float inverseDistance = 1.0f / distance;
+        springX = spring * dx * inverseDistance;
+        springY = spring * dy * inverseDistance;
+      }
+      const float fx = springX + kContactDamping * (b.vx - avx);
+      const float fy = springY + kContactDamping * (b.vy - avy);
+      b.forceX += fx;
+      b.forceY += fy;
+      aForceX -= fx;
+      aForceY -= fy;
+      ++j;
+    }
+    a.forceX = aForceX;
+    a.forceY = aForceY;
+  }
+}
+
+void BubbleField::updateWalk() {
+  // Bursting removes the bubble at p (and, for a special one, maybe others
+  // before and after it), so the walk re-reads the list's length every time and
+  // stays at p after a burst.
+  std::size_t p = 0;
+  while (p < bubbles.size()) {
+    Bubble& bubble = *bubbles[p];
+    bubble.update(kSubStep);
+    applyWalls(bubble);
+    if (bubble.mass > kBurstMass) {
+      burstGrown(bubble);
+    } else {
+      ++p;
+    }
+  }
+}
+
+void BubbleField::applyWalls(Bubble& bubble) {
+  if (bubble.y - bubble.radius < kFloor) {
+    bubble.setY(bubble.radius + kFloor);
+    bubble.vy *= kWallRestitution;
+  }
+  if (bubble.x - bubble.radius < kLeftWall) {
+    bubble.setX(bubble.radius + kLeftWall);
+    bubble.vx *= kWallRestitution;
+  } else if (bubble.x + bubble.radius > kRightWall) {
+    bubble.setX(kRightWall - bubble.radius);
+    bubble.vx *= kWallRestitution;
+  }
+}
+
+void BubbleField::burstGrown(Bubble& bubble) {
+  SoundBank::instance().playSound(SoundBank::kPopFirst + randBelow(SoundBank::kPopCount));
+  if (bubble.kind != kPlainKind) Wallet::instance().addMoney(kBurstReward);
+  Wallet::instance().registerPop(bubble.x, bubble.y);
+  if (bubble.special) {
+    burstKind(bubble.kind);
+    return;
+  }
+  BurstList::instance().spawnPopBurst(bubble.x, bubble.y, bubble.radius);
+  remove(&bubble);
+}
+
+void BubbleField::burstKind(int kind) {
+  std::size_t p = 0;
+  while (p < bubbles.size()) {
+    Bubble* bubble = bubbles[p];
+    if (bubble->kind != kind) {
+      ++p;
+      continue;
+    }
+    BurstList::instance().spawnPopBurst(bubble->x, bubble->y, bubble->radius);
+    remove(bubble);
+  }
+}
+
+Bubble* BubbleField::nearest(float x, float y) {
+  Bubble* best = nullptr;
+  double bestDistance = kNoBubbleDistance;
+  for (Bubble* bubble : bubbles) {
+    const double distance = distanceSquared(x, y, bubble->x, bubble->y);
+    if (distance < bestDistance) {
+      best = bubble;
+      bestDistance = distance;
+    }
+  }
+  return best;
+}
+
+void BubbleField::remove(Bubble* bubble) {
+  const auto found = std::find(bubbles.begin(), bubbles.end(), bubble);
+  if (found == bubbles.end()) return;
+  if (selectedBubble == bubble) selectedBubble = nullptr;
+  delete bubble;
+  bubbles.erase(found);
+}
+
+void BubbleField::loadSprites() {
+  // Every sprite loads its own image: each gets a fresh texture slot.
+  for (int kind = 0; kind < KindStyle::kGermKindCount; ++kind) {
+    int texture = kNoSprite;
+    makeSprite(kindTable[kind].innerList, texture, KindStyle::germImages()[kind]);
+  }
+  for (int kind = 0; kind < KindStyle::kKindCount; ++kind) {
+    const KindStyle& tint = KindStyle::tints()[kind];
+    kindTable[kind].red = tint.red;
+    kindTable[kind].green = tint.green;
+    kindTable[kind].blue = tint.blue;
+  }
+  int bubbleTexture = kNoSprite;
+  int gooTexture = kNoSprite;
+  int selectionTexture = kNoSprite;
+  int glowTexture = kNoSprite;
+  makeSprite(bubbleList, bubbleTexture, kBubbleImage);
+  makeSprite(gooList, gooTexture, kGooImage);
+  makeSprite(selectionList, selectionTexture, kSelectionImage);
+  makeSprite(glowList, glowTexture, kGlowImage);
+}
+
+void BubbleField::render() {
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glEnable(GL_ALPHA_TEST);
+  glAlphaFunc(GL_GREATER, 0.0f);
+
+  for (Bubble* bubble : bubbles) {
+    const KindStyle& style = kindTable[bubble->kind];
+    glColor4f(style.red, style.green, style.blue, 1.0f);
+    bubble->render();
+    if (bubble->special) {
+      glPushMatrix();
+      glColor4f(style.red, style.green, style.blue, kGlowAlpha);
+      glTranslatef(bubble->x, bubble->y, 0.0f);
+      const auto width = static_cast<float>(std::sin(clock * kGlowPulseRate) * kGlowPulseAmount +
+                                            bubble->radius * kGlowRadiusScale);
+      glScalef(width, width, 1.0f);
+      glCallList(static_cast<GLuint>(glowList));
+      glPopMatrix();
+    }
+  }
+
+  if (selectedBubble != nullptr) {
+    // Drawn last, so the ring stands over every bubble and glow.
+    glColor4f(1.0f, 1.0f, 1.0f, kRingAlpha);
+    glPushMatrix();
+    glTranslatef(selectedBubble->x, selectedBubble->y, 0.0f);
+    glRotatef(clock * kRingSpin, 0.0f, 0.0f, 1.0f);
+    const float ringWidth = kRingRadiusScale * selectedBubble->radius;
+    glScalef(ringWidth, ringWidth, 1.0f);
+    glCallList(static_cast<GLuint>(selectionList));
+    glPopMatrix();
+  }
+
+  glDisable(GL_BLEND);
+  glDisable(GL_ALPHA_TEST);
+  glDisable(GL_TEXTURE_2D);
+}
