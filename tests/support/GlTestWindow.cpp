@@ -20,6 +20,8 @@ GlTestWindow& GlTestWindow::open() {
     glutPositionWindow(0, 0);
     glutDisplayFunc([] {});
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
+    // Let the window be mapped, so that what a swap shows can be read back.
+    for (int i = 0; i < 10; ++i) glutMainLoopEvent();
     return created;
   }();
   applyFixedGlState();
@@ -50,11 +52,6 @@ Rgba GlTestWindow::pixel(int x, int y) const {
   return readFrom(GL_BACK, x, y);
 }
 
-Rgba GlTestWindow::frontPixel(int x, int y) const {
-  glFinish();
-  return readFrom(GL_FRONT, x, y);
-}
-
 std::array<int, 2> GlTestWindow::worldToPixel(float wx, float wy) {
   // Default camera: 128 pixels a world unit, world (-4, 6) at the top-left.
   constexpr float kPixelsPerUnit = 128.0f;
@@ -70,7 +67,10 @@ int GlTestWindow::modelViewDepth() {
 
 void GlTestWindow::pumpEvents() { glutMainLoopEvent(); }
 
-bool near(const Rgba& colour, int r, int g, int b, int tolerance) {
-  return std::abs(colour.r - r) <= tolerance && std::abs(colour.g - g) <= tolerance &&
-         std::abs(colour.b - b) <= tolerance;
+::testing::AssertionResult near(const Rgba& colour, int r, int g, int b, int tolerance) {
+  const bool close = std::abs(colour.r - r) <= tolerance && std::abs(colour.g - g) <= tolerance &&
+                     std::abs(colour.b - b) <= tolerance;
+  auto result = close ? ::testing::AssertionSuccess() : ::testing::AssertionFailure();
+  return result << "pixel is (" << colour.r << ", " << colour.g << ", " << colour.b << ", " << colour.a
+                << "), wanted about (" << r << ", " << g << ", " << b << ")";
 }

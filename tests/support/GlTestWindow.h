@@ -3,6 +3,8 @@
 // server. It applies the game's fixed GL state and default camera, so a test
 // draws exactly as the game does and then reads pixels back.
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <cstdint>
 
@@ -19,10 +21,9 @@ class GlTestWindow {
   // Clears colour and depth to the game's black.
   void clear();
   // Reads one pixel of the back buffer, window coordinates with the origin at
-  // the top-left corner as GLUT reports them.
+  // the top-left corner as GLUT reports them. Mesa's software renderer keeps
+  // the back buffer through a swap, so a whole frame can be read back too.
   Rgba pixel(int x, int y) const;
-  // Same for the front buffer, after a swap.
-  Rgba frontPixel(int x, int y) const;
   // Window pixel (top-left origin) of a world point on z = 0 with the default
   // camera.
   static std::array<int, 2> worldToPixel(float wx, float wy);
@@ -34,5 +35,6 @@ class GlTestWindow {
   int window = 0;
 };
 
-// True when the colour is within tolerance of (r, g, b) in every channel.
-bool near(const Rgba& colour, int r, int g, int b, int tolerance = 8);
+// Success when the colour is within tolerance of (r, g, b) in every channel;
+// the failure message shows the colour actually found.
+::testing::AssertionResult near(const Rgba& colour, int r, int g, int b, int tolerance = 8);

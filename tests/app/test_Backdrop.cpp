@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/Backdrop.h"
+#include "gfx/GlIncludes.h"
+#include "gfx/Sprite.h"
+#include "support/GlTestWindow.h"
+#include "support/ScratchDir.h"
+#include "support/TgaWriter.h"
+
+namespace {
+
+// Four quadrants: red top-left, green top-right, blue bottom-left, white
+// bottom-right. A mirrored or flipped picture puts a colour in the wrong corner.
+// Large enough that the linear filter's wrap-around at the very edge stays
+// within a few pixels of the border.
+constexpr int kPictureWidth = 128;
+constexpr int kPictureHeight = 96;
+
+std::vector<std::uint8_t> quadrants() {
+  std::vector<std::uint8_t> rgba;
+  for (int y = 0; y < kPictureHeight; ++y) {
+    for (int x = 0; x < kPictureWidth; ++x) {
+      const bool right = x >= kPictureWidth / 2;
+      const bool bottom = y >= kPictureHeight / 2;
+      if (!bottom && !right) rgba.insert(rgba.end(), {255, 0, 0, 255});
+      if (!bottom && right) rgba.insert(rgba.end(), {0, 255, 0, 255});
+      if (bottom && !right) rgba.insert(rgba.end(), {0, 0, 255, 255});
+      if (bottom && right) rgba.insert(rgba.end(), {255, 255, 255, 255});
+    }
+  }
+  return rgba;
+}
+
+class BackdropTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window = &GlTestWindow::open();
+    for (const char* name : {"background.tga", "titlescreen.tga", "instructions.tga"})
+      writeTga(scratch.image(name), TgaSpec{kPictureWidth, kPictureHeight, 32, false, true}, quadrants());
+    Backdrop::instance().loadSprites();
+  }
+
+  void expectCornersUpright() {
+    EXPECT_TRUE(near(window->pixel(12, 12), 255, 0, 0)) << "top-left corner";
+    EXPECT_TRUE(near(window->pixel(1011, 12), 0, 255, 0)) << "top-right corner";
+    EXPECT_TRUE(near(window->pixel(12, 755), 0, 0, 255)) << "bottom-left corner";
+    EXPECT_TRUE(near(window->pixel(1011, 755), 255, 255, 255)) << "bottom-right corner";
+    // Just inside the centre lines the colours change: the picture is not
+    // shifted or squeezed.
+    EXPECT_TRUE(near(window->pixel(500, 370), 255, 0, 0));
+    EXPECT_TRUE(near(window->pixel(524, 398), 255, 255, 255));
+  }
+
+  ScratchDir scratch;
+  GlTestWindow* window = nullptr;
+};
+
+TEST_F(BackdropTest, EveryPictureFillsTheWindowEdgeToEdge) {
+  Backdrop& backdrop = Backdrop::instance();
+  backdrop.setRect(6, 4, 0, -4);
+  for (auto draw : {&Backdrop::drawTitle, &Backdrop::drawInstructions, &Backdrop::drawBackground}) {
+    window->clear();
+    (backdrop.*draw)();
+    expectCornersUpright();
+    // The very edge pixels are covered too: no black seam at the border.
+    EXPECT_FALSE(near(window->pixel(0, 0), 0, 0, 0, 2));
+    EXPECT_FALSE(near(window->pixel(1023, 767), 0, 0, 0, 2));
+  }
+}
+
+TEST_F(BackdropTest, EdgesGivenInReverseOrderNeverMirrorThePicture) {
+  Backdrop& backdrop = Backdrop::instance();
+  backdrop.setRect(0, -4, 6, 4);  // bottom above top, left right of right
+  window->clear();
+  backdrop.drawTitle();
+  expectCornersUpright();
+}
+
+TEST_F(BackdropTest, TheBackgroundLetsEarlierDrawingShowWhereItIsTransparent) {
+  std::vector<std::uint8_t> halfClear;
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 8; ++x) {
+      if (x < 4) halfClear.insert(halfClear.end(), {0, 0, 0, 0});
+      else halfClear.insert(halfClear.end(), {255, 255, 0, 255});
+    }
+  }
+  writeTga(scratch.image("background2.tga"), TgaSpec{8, 8, 32, false, true}, halfClear);
+  Backdrop backdrop;
+  int texture = -1;
+  makeSprite(backdrop.backgroundList, texture, "./res/images/background2.tga");
+  backdrop.setRect(6, 4, 0, -4);
+
+  window->clear();
+  glClearColor(0.0f, 0.5f, 0.0f, 1.0f);  // stands in for whatever was drawn first
+  glClear(GL_COLOR_BUFFER_BIT);
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  backdrop.drawBackground();
+  EXPECT_TRUE(near(window->pixel(100, 384), 0, 128, 0, 10)) << "the transparent half must not cover";
+  EXPECT_TRUE(near(window->pixel(900, 384), 255, 255, 0));
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+  EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+}
+
+}  // namespace

@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "gfx/GlIncludes.h"
+#include "support/GlTestWindow.h"
+#include "view/Camera.h"
+#include "view/Pointer.h"
+
+namespace {
+
+std::array<float, 16> matrix(GLenum which) {
+  std::array<float, 16> m{};
+  glGetFloatv(which, m.data());
+  return m;
+}
+
+std::array<int, 4> viewport() {
+  std::array<int, 4> v{};
+  glGetIntegerv(GL_VIEWPORT, v.data());
+  return v;
+}
+
+TEST(CameraMapping, WindowCornersAndCentreLandOnTheWorldRectangle) {
+  const Camera camera;
+  const auto topLeft = camera.viewToWorld(0, 0);
+  EXPECT_FLOAT_EQ(topLeft.x, -4.0f);
+  EXPECT_FLOAT_EQ(topLeft.y, 6.0f);
+  const auto centre = camera.viewToWorld(512, 384);
+  EXPECT_FLOAT_EQ(centre.x, 0.0f);
+  EXPECT_FLOAT_EQ(centre.y, 3.0f);
+  const auto bottomRight = camera.viewToWorld(1024, 768);
+  EXPECT_FLOAT_EQ(bottomRight.x, 4.0f);
+  EXPECT_NEAR(bottomRight.y, 0.0f, 1e-6f);
+  // Outside the window the pointer sticks to the nearest point of the border.
+  const auto outside = camera.viewToWorld(-50, 900);
+  EXPECT_FLOAT_EQ(outside.x, -4.0f);
+  EXPECT_NEAR(outside.y, 0.0f, 1e-6f);
+  EXPECT_DOUBLE_EQ(camera.halfExtent(), 3.0);
+}
+
+TEST(CameraMapping, ZoomingOutWidensWhatThePointerCanReach) {
+  Camera camera;
+  camera.move(0, 0, -0.5);
+  EXPECT_NEAR(camera.halfExtent(), 3.5, 1e-6);
+  const auto topLeft = camera.viewToWorld(0, 0);
+  EXPECT_NEAR(topLeft.x, -4.6667f, 1e-3f);
+  EXPECT_NEAR(topLeft.y, 6.5f, 1e-4f);
+}
+
+TEST(CameraReshape, TheRightSizeLoadsViewportProjectionAndEyeOffset) {
+  GlTestWindow::open();
+  Camera& camera = Camera::instance();
+  glViewport(0, 0, 10, 10);
+  camera.reshape(1024, 768);
+  EXPECT_EQ(viewport(), (std::array<int, 4>{0, 0, 1024, 768}));
+  const auto modelView = matrix(GL_MODELVIEW_MATRIX);
+  EXPECT_FLOAT_EQ(modelView[12], 0.0f);
+  EXPECT_FLOAT_EQ(modelView[13], -3.0f);
+  EXPECT_FLOAT_EQ(modelView[14], -3.0f);
+  // A 90 degree vertical field of view: the projection's y scale is 1/tan(45).
+  EXPECT_NEAR(matrix(GL_PROJECTION_MATRIX)[5], 1.0f, 1e-6f);
+  EXPECT_NEAR(matrix(GL_PROJECTION_MATRIX)[0], 0.75f, 1e-6f);
+}
+
+TEST(CameraReshape, AnyOtherSizeIsUndoneAndChangesNothingElse) {
+  GlTestWindow& window = GlTestWindow::open();
+  (void)window;
+  Camera& camera = Camera::instance();
+  glutReshapeWindow(800, 600);
+  for (int i = 0; i < 20 && glutGet(GLUT_WINDOW_WIDTH) != 800; ++i) GlTestWindow::pumpEvents();
+  ASSERT_EQ(glutGet(GLUT_WINDOW_WIDTH), 800);
+
+  const auto projectionBefore = matrix(GL_PROJECTION_MATRIX);
+  const auto modelViewBefore = matrix(GL_MODELVIEW_MATRIX);
+  glViewport(1, 2, 3, 4);
+  camera.reshape(800, 600);
+  EXPECT_EQ(viewport(), (std::array<int, 4>{1, 2, 3, 4})) << "a wrong size must not touch the viewport";
+  EXPECT_EQ(matrix(GL_PROJECTION_MATRIX), projectionBefore);
+  EXPECT_EQ(matrix(GL_MODELVIEW_MATRIX), modelViewBefore);
+  EXPECT_EQ(camera.width, 1024);
+  EXPECT_EQ(camera.height, 768);
+
+  for (int i = 0; i < 20 && glutGet(GLUT_WINDOW_WIDTH) != 1024; ++i) GlTestWindow::pumpEvents();
+  EXPECT_EQ(glutGet(GLUT_WINDOW_WIDTH), 1024) << "the window must be asked back to 1024 x 768";
+  EXPECT_EQ(glutGet(GLUT_WINDOW_HEIGHT), 768);
+}
+
+TEST(CameraZoomKeys, WAndSMoveTheEyeAndThePictureFollowsAtOnce) {
+  GlTestWindow::open();
+  Pointer& pointer = Pointer::instance();
+  pointer.onKey('w', 0, 0);
+  pointer.onKey('w', 0, 0);
+  EXPECT_DOUBLE_EQ(Camera::instance().offsetZ, -4.0);
+  EXPECT_FLOAT_EQ(matrix(GL_MODELVIEW_MATRIX)[14], -4.0f) << "the picture must zoom without waiting for a reshape";
+  pointer.onKey('s', 0, 0);
+  EXPECT_DOUBLE_EQ(Camera::instance().offsetZ, -3.5);
+  for (unsigned char other : {'W', 'S', 'a', ' ', '\033'}) pointer.onKey(other, 0, 0);
+  EXPECT_DOUBLE_EQ(Camera::instance().offsetZ, -3.5) << "only lower-case w and s zoom";
+  EXPECT_DOUBLE_EQ(Camera::instance().offsetX, 0.0);
+  EXPECT_DOUBLE_EQ(Camera::instance().offsetY, -3.0);
+}
+
+}  // namespace
