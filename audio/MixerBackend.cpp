@@ -1,10 +1,113 @@
 #include "audio/MixerBackend.h"
 
-// Placeholder: the SDL2_mixer implementation lands with the sound work. Until
-// then the game is silent.
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_mixer.h>
+#include <alsa/asoundlib.h>
 
-MixerBackend::~MixerBackend() = default;
-bool MixerBackend::open() { return false; }
-bool MixerBackend::loadSample(int, const std::string&) { return false; }
-void MixerBackend::playSample(int) {}
-void MixerBackend::playMusic(const std::string&) {}
+namespace {
+
+constexpr int kLoopForever = -1;  // Mix_PlayMusic loop count
+constexpr int kPlayOnce = 0;      // Mix_PlayChannel extra loops
+
+// ALSA reports every failed step of opening a missing card on standard error
+// ("ALSA lib confmisc.c:... "). The game says nothing about its sound, so the
+// reports go nowhere.
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+void ignoreSdlLog(void*, int, SDL_LogPriority, const char*) {}
+
+void keepConsoleQuiet() {
+  snd_lib_error_set_handler(ignoreAlsaError);
+  SDL_LogSetOutputFunction(ignoreSdlLog, nullptr);
+  // SDL's audio start also starts its event subsystem, which would otherwise
+  // catch SIGINT and SIGTERM and turn them into quit events the game never
+  // reads: Ctrl-C would no longer end the game.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+}
+
+}  // namespace
+
+MixerBackend::~MixerBackend() {
+  if (music_ != nullptr) Mix_FreeMusic(music_);
+  for (Mix_Chunk* chunk : chunks_) {
+    if (chunk != nullptr) Mix_FreeChunk(chunk);
+  }
+  if (opened_) Mix_CloseAudio();
+  if (sdlStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool MixerBackend::open() {
+  if (openTried_) return opened_;
+  openTried_ = true;
+  keepConsoleQuiet();
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  sdlStarted_ = true;
+  // The music is MP3; without the decoder the music stays silent, the samples
+  // still play.
+  Mix_Init(MIX_INIT_MP3);
+  // No format changes allowed: SDL converts to whatever the device takes, and
+  // the mix itself always runs at 44100 Hz, 16 bits, stereo.
+  constexpr int kNoChangesAllowed = 0;
+  if (Mix_OpenAudioDevice(kOutputRate, AUDIO_S16SYS, kOutputChannels, kMixFrames, nullptr,
+                          kNoChangesAllowed) != 0) {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    sdlStarted_ = false;
+    return false;
+  }
+  opened_ = true;
+  Mix_AllocateChannels(kChannelCount);
+  return true;
+}
+
+bool MixerBackend::loadSample(int index, const std::string& path) {
+  if (!opened_ || !inBank(index)) return false;
+  if (chunks_[index] != nullptr) Mix_FreeChunk(chunks_[index]);  // also silences its voices
+  chunks_[index] = Mix_LoadWAV(path.c_str());
+  voiceStarts_[index] = {};
+  return chunks_[index] != nullptr;
+}
+
+bool MixerBackend::hasSample(int index) const { return inBank(index) && chunks_[index] != nullptr; }
+
+int MixerBackend::voiceChannel(int index, int voice) {
+  if (!inBank(index) || voice < 0 || voice >= kVoicesPerSample) return -1;
+  return index * kVoicesPerSample + voice;
+}
+
+int MixerBackend::playingVoices(int index) const {
+  if (!opened_ || !inBank(index)) return 0;
+  int playing = 0;
+  for (int voice = 0; voice < kVoicesPerSample; ++voice) {
+    if (Mix_Playing(voiceChannel(index, voice)) != 0) ++playing;
+  }
+  return playing;
+}
+
+int MixerBackend::voiceToTake(int index) const {
+  int oldest = 0;
+  for (int voice = 0; voice < kVoicesPerSample; ++voice) {
+    if (Mix_Playing(voiceChannel(index, voice)) == 0) return voice;
+    if (voiceStarts_[index][voice] < voiceStarts_[index][oldest]) oldest = voice;
+  }
+  return oldest;
+}
+
+void MixerBackend::playSample(int index) {
+  if (!hasSample(index)) return;
+  const int voice = voiceToTake(index);
+  // Naming the channel makes SDL_mixer cut whatever it was playing and start
+  // this chunk from its first frame.
+  if (Mix_PlayChannel(voiceChannel(index, voice), chunks_[index], kPlayOnce) >= 0) {
+    voiceStarts_[index][voice] = ++startCounter_;
+  }
+}
+
+void MixerBackend::playMusic(const std::string& path) {
+  if (!opened_) return;
+  if (music_ != nullptr) {
+    Mix_FreeMusic(music_);  // stops it first when it is the one playing
+    music_ = nullptr;
+  }
+  music_ = Mix_LoadMUS(path.c_str());
+  if (music_ != nullptr) Mix_PlayMusic(music_, kLoopForever);
+}

@@ -3,6 +3,10 @@
 // mixer channels, so that up to four copies of one sound overlap; a fifth play
 // restarts the copy that started first, and different samples never take each
 // other's channels. SDL stays inside this file and its .cpp.
+//
+// Failures are quiet: without an output device, or for a file that cannot be
+// read, the back end plays nothing and prints nothing (neither SDL's log nor
+// ALSA's console lines get through).
 
 #include <array>
 #include <cstdint>
@@ -17,10 +21,19 @@ class MixerBackend : public AudioBackend {
  public:
   static constexpr int kVoicesPerSample = 4;
   static constexpr int kSampleSlots = 38;
+  // Sample i owns the channels [i * kVoicesPerSample, (i + 1) * kVoicesPerSample).
+  static constexpr int kChannelCount = kVoicesPerSample * kSampleSlots;
+  static constexpr int kOutputRate = 44100;  // Hz
+  static constexpr int kOutputChannels = 2;  // stereo
+  // Frames mixed per device buffer: about 23 ms at 44100 Hz, short enough that
+  // a click is heard with the press.
+  static constexpr int kMixFrames = 1024;
 
   MixerBackend() = default;
   MixerBackend(const MixerBackend&) = delete;
   MixerBackend& operator=(const MixerBackend&) = delete;
+  // The game's back end lives until the process ends; a replaced one closes
+  // what it opened.
   ~MixerBackend() override;
 
   bool open() override;
@@ -28,8 +41,30 @@ class MixerBackend : public AudioBackend {
   void playSample(int index) override;
   void playMusic(const std::string& path) override;
 
+  // Read-only views of the mixer's state.
+  bool isOpen() const { return opened_; }
+  bool hasSample(int index) const;
+  // The mixer channel that voice 0..3 of a sample plays on; -1 outside the bank.
+  static int voiceChannel(int index, int voice);
+  // How many of the sample's four voices are sounding right now.
+  int playingVoices(int index) const;
+  // Music streams held: 0 before the first playMusic or after a failed one, else 1.
+  int musicStreams() const { return music_ != nullptr ? 1 : 0; }
+
  private:
+  static bool inBank(int index) { return index >= 0 && index < kSampleSlots; }
+  // The voice a new play of the sample takes: a silent one, else the one whose
+  // start is the oldest.
+  int voiceToTake(int index) const;
+
+  bool openTried_ = false;
+  bool sdlStarted_ = false;
   bool opened_ = false;
   std::array<Mix_Chunk*, kSampleSlots> chunks_{};
   Mix_Music* music_ = nullptr;
+  // Start order of every voice: the value of startCounter_ when it last
+  // started, 0 for never. SDL's own start times are milliseconds, which tie
+  // for plays within one frame, so the order is kept here.
+  std::array<std::array<std::uint64_t, kVoicesPerSample>, kSampleSlots> voiceStarts_{};
+  std::uint64_t startCounter_ = 0;
 };

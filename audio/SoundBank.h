@@ -23,6 +23,8 @@ class SoundBank {
   static constexpr int kChainFirst = 26;
   static constexpr int kChainCount = 12;
 
+  // Public so that a test can start from a fresh bank: instance() = SoundBank().
+  SoundBank();
   static SoundBank& instance();
 
   // The file of each sound index, relative to the working directory.
@@ -41,6 +43,5 @@ class SoundBank {
   AudioBackend& backend();
 
  private:
-  SoundBank();
   std::unique_ptr<AudioBackend> backend_;
 };
