@@ -83,9 +83,16 @@ std::vector<std::int16_t> readPcm(const std::string& path) {
 
 void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
+// Each case picks its own output: the silent real-time "dummy" driver unless it
+// says otherwise, whatever an earlier case in the same process chose.
+class MixerBackendTest : public ::testing::Test {
+ protected:
+  void SetUp() override { setenv("SDL_AUDIODRIVER", "dummy", 1); }
+};
+
 }  // namespace
 
-TEST(MixerBackendTest, OpensOneStereoOutputAt44100HzWithFourChannelsPerSample) {
+TEST_F(MixerBackendTest, OpensOneStereoOutputAt44100HzWithFourChannelsPerSample) {
   MixerBackend mixer;
   ASSERT_TRUE(mixer.open()) << SDL_GetError();
   EXPECT_TRUE(mixer.open());
@@ -107,7 +114,7 @@ TEST(MixerBackendTest, OpensOneStereoOutputAt44100HzWithFourChannelsPerSample) {
   }
 }
 
-TEST(MixerBackendTest, FifthPlayRestartsTheOldestVoiceAndOtherSamplesKeepTheirOwn) {
+TEST_F(MixerBackendTest, FifthPlayRestartsTheOldestVoiceAndOtherSamplesKeepTheirOwn) {
   ScratchDir dir;
   WavWriter::writeTone(dir.file("merge.wav"), kLongFrames, kToneHz, 0.3);
   WavWriter::writeTone(dir.file("pop.wav"), kLongFrames, 2 * kToneHz, 0.3);
@@ -149,7 +156,7 @@ TEST(MixerBackendTest, FifthPlayRestartsTheOldestVoiceAndOtherSamplesKeepTheirOw
   Mix_ChannelFinished(nullptr);
 }
 
-TEST(MixerBackendTest, MusicLoopsForeverAndANewTrackFreesTheOldStream) {
+TEST_F(MixerBackendTest, MusicLoopsForeverAndANewTrackFreesTheOldStream) {
   ScratchDir dir;
   constexpr int kShortFrames = WavWriter::kRate / 10;  // 0.1 s, so looping shows quickly
   WavWriter::writeTone(dir.file("title.wav"), kShortFrames, kToneHz, 0.2);
@@ -185,7 +192,7 @@ TEST(MixerBackendTest, MusicLoopsForeverAndANewTrackFreesTheOldStream) {
   EXPECT_EQ(Mix_PlayingMusic(), 0);
 }
 
-TEST(MixerBackendTest, Mp3MusicIsDecoded) {
+TEST_F(MixerBackendTest, Mp3MusicIsDecoded) {
   ScratchDir dir;
   WavWriter::writeSilentMp3(dir.file("drift.mp3"), 40);
   MixerBackend mixer;
@@ -196,7 +203,7 @@ TEST(MixerBackendTest, Mp3MusicIsDecoded) {
   EXPECT_EQ(Mix_PlayingMusic(), 1);
 }
 
-TEST(MixerBackendTest, PlayedSampleIsMixedIntoTheOutputOnceFromStartToEnd) {
+TEST_F(MixerBackendTest, PlayedSampleIsMixedIntoTheOutputOnceFromStartToEnd) {
   ScratchDir dir;
   const std::string output = dir.file("output.raw");
   setenv("SDL_AUDIODRIVER", "disk", 1);
@@ -232,7 +239,7 @@ TEST(MixerBackendTest, PlayedSampleIsMixedIntoTheOutputOnceFromStartToEnd) {
   EXPECT_NEAR(soundingFrames, kToneFrames, 4);
 }
 
-TEST(MixerBackendTest, OutputIsSilentWhenNothingIsPlayed) {
+TEST_F(MixerBackendTest, OutputIsSilentWhenNothingIsPlayed) {
   ScratchDir dir;
   const std::string output = dir.file("output.raw");
   setenv("SDL_AUDIODRIVER", "disk", 1);
@@ -250,7 +257,7 @@ TEST(MixerBackendTest, OutputIsSilentWhenNothingIsPlayed) {
       << "a sample nobody played was heard";
 }
 
-TEST(MixerBackendTest, WithoutAnOutputDeviceEverythingIsAQuietNoOp) {
+TEST_F(MixerBackendTest, WithoutAnOutputDeviceEverythingIsAQuietNoOp) {
   ScratchDir dir;
   WavWriter::writeTone(dir.file("merge.wav"), WavWriter::kRate / 5, kToneHz, 0.5);
   setenv("SDL_AUDIODRIVER", "no_such_driver", 1);
@@ -276,7 +283,7 @@ TEST(MixerBackendTest, WithoutAnOutputDeviceEverythingIsAQuietNoOp) {
   EXPECT_EQ(console.err(), "");
 }
 
-TEST(MixerBackendTest, MissingSoundCardPrintsNothing) {
+TEST_F(MixerBackendTest, MissingSoundCardPrintsNothing) {
   // On a machine without a sound card ALSA fails with a page of "ALSA lib ..."
   // lines; on one with a card the output simply opens. Either way the console
   // stays clean.
@@ -297,7 +304,7 @@ TEST(MixerBackendTest, MissingSoundCardPrintsNothing) {
   }
 }
 
-TEST(MixerBackendTest, UnreadableSamplesPlayNothingAndTheRestStillPlay) {
+TEST_F(MixerBackendTest, UnreadableSamplesPlayNothingAndTheRestStillPlay) {
   ScratchDir dir;
   WavWriter::writeBroken(dir.file("broken.wav"));
   WavWriter::writeTone(dir.file("good.wav"), kLongFrames, kToneHz, 0.3);
@@ -329,7 +336,7 @@ TEST(MixerBackendTest, UnreadableSamplesPlayNothingAndTheRestStillPlay) {
   EXPECT_EQ(mixer.playingVoices(37), 1);
 }
 
-TEST(MixerBackendTest, IndicesOutsideTheBankLoadAndPlayNothing) {
+TEST_F(MixerBackendTest, IndicesOutsideTheBankLoadAndPlayNothing) {
   ScratchDir dir;
   WavWriter::writeTone(dir.file("good.wav"), kLongFrames, kToneHz, 0.3);
   MixerBackend mixer;

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -75,6 +76,7 @@ TEST(SoundBankTest, LoadSoundsOpensOnceThenLoadsInIndexOrderAndOnlyBankIndicesPl
 }
 
 TEST(SoundBankTest, EveryIndexPlaysItsOwnFileThroughTheMixer) {
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
   ScratchDir dir;
   std::filesystem::create_directories(dir.path() / "res" / "audio");
   ASSERT_EQ(chdir(dir.path().c_str()), 0);
