@@ -291,7 +291,7 @@ TEST_F(BubbleFieldTest, BubbleBurstsOnlyOnceItsMassPassesFourAndAHalf) {
   Bubble* grown = place(5, 0.0f, 3.0f, 2.25f);
   place(5, 0.1f, 3.0f, justOver);
   field.selectedBubble = grown;
-  random.values = {4, 5};  // merge sound 4, burst sound 14 + 5
+  random.values = {4, 5};        // merge sound 4, burst sound 14 + 5
   Wallet::instance().chain = 1;  // a burst a moment ago: this one makes a chain of 2
   stepScene();
   ASSERT_EQ(field.bubbles.size(), 1u) << "the heavier merge burst in the same sub-step";
