@@ -1,7 +1,12 @@
 #pragma once
 // Reads one Truevision Targa file (types 2, 3 and 10; 8, 24 or 32 bits) and
 // decodes it into a top-row-first pixel array: R, G, B, A bytes for colour
-// images, one byte a pixel for 8-bit ones.
+// images, one byte a pixel for 8-bit ones. loadTexture drives it once per
+// picture; the fuzzer feeds decode directly.
+//
+// Files come from disk, so nothing in them is trusted: every size is checked
+// against the bytes actually present before anything is allocated or read, and
+// a file that cannot fill the whole picture is refused rather than padded.
 
 #include <cstddef>
 #include <cstdint>
@@ -29,7 +34,8 @@ struct TgaImage {
   // Reads and decodes the file; true at once if pixels are already present.
   bool load(const char* path);
   // Decodes a whole file image held in memory (the file reader and the fuzzer
-  // share it).
+  // share it). Replaces any image held; on false there are no pixels and width,
+  // height and bitsPerPixel are 0.
   bool decode(const std::uint8_t* data, std::size_t size);
   // Frees the pixels; true if there were any.
   bool release();
