@@ -38,8 +38,8 @@ TEST_F(BurstListTest, SpawnAppendsSeededBurstsOfTheRightVariantInOrder) {
   list.spawnPopBurst(-1.0f, 2.0f, 0.3f);
   list.spawnClickBurst(1.5f, 4.0f, 0.2f);
   ASSERT_EQ(list.bursts.size(), 2u);
-  EXPECT_FLOAT_EQ(list.bursts[0].launchSpeed, PopBurst::kPopLaunch);
-  EXPECT_FLOAT_EQ(list.bursts[1].launchSpeed, PopBurst::kClickLaunch);
+  EXPECT_FLOAT_EQ(list.bursts[0].launchSpeed, 4.0f);
+  EXPECT_FLOAT_EQ(list.bursts[1].launchSpeed, 30.0f) << "clicked bubbles burst much faster";
   EXPECT_FLOAT_EQ(list.bursts[1].fadeInTime, 0.0f);
   for (const Spark& spark : list.bursts[0].sparks) {
     EXPECT_NEAR(std::hypot(spark.x + 1.0f, spark.y - 2.0f), 0.3f, 1e-5f);

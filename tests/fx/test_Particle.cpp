@@ -6,16 +6,6 @@
 
 namespace {
 
-TEST(Particle, StartsAsAHeavierPointWithNoAttractors) {
-  const Particle p;
-  EXPECT_FLOAT_EQ(p.mass, 5.0f);
-  EXPECT_FLOAT_EQ(p.radius, 0.5f);
-  EXPECT_EQ(p.attractorCount, 0);
-  EXPECT_FLOAT_EQ(p.x, 0.0f);
-  EXPECT_FLOAT_EQ(p.vy, 0.0f);
-  EXPECT_FLOAT_EQ(p.accelY, 0.0f);
-}
-
 TEST(Particle, StepsWithTheVelocityFromBeforeTheStepPlusHalfTheAcceleration) {
   Particle p;
   p.vy = 0.4f;

@@ -90,15 +90,6 @@ TEST(Patient, TheSmokeRidesBelowTheLeftArmEveryFrame) {
   }
 }
 
-TEST(Patient, OnlyUpdateAdvancesTheClockAndTheSmoke) {
-  Patient p;
-  p.update(0.05f);
-  EXPECT_FLOAT_EQ(p.clock, 0.05f);
-  p.update(0.07f);
-  EXPECT_FLOAT_EQ(p.clock, 0.12f);
-  EXPECT_GT(p.smoke.nextSlot, 0);
-}
-
 // A texture directory where each body part is its own colour and the smoke is
 // white, then the patient's sprites loaded from it.
 class PatientDrawing : public ::testing::Test {
