@@ -59,14 +59,6 @@ TEST(FloatingTextLook, HoverPulsesWithinAnEighthOfItsSizeAtAnyFrameRate) {
   EXPECT_GT(largest, 1.12f);
 }
 
-TEST(FloatingTextLook, MessagesAreCopiedVerbatimAndCutAt255Characters) {
-  EXPECT_STREQ(FloatingText(0, 0, nullptr).text, "");
-  EXPECT_STREQ(FloatingText(0, 0, "50% off %d").text, "50% off %d");
-  const std::string longMessage(400, 'a');
-  const FloatingText cut(0, 0, longMessage.c_str());
-  EXPECT_EQ(std::string(cut.text), longMessage.substr(0, 255));
-}
-
 class FloatingTextDrawing : public ::testing::Test {
  protected:
   void SetUp() override {
