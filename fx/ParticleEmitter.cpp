@@ -22,6 +22,7 @@ void ParticleEmitter::loadSprite(const char* path) {
 }
 
 void ParticleEmitter::emitParticle(int slot) {
+  if (slot < 0 || slot >= kPoolSize) return;
   SmokeParticle& p = particles[static_cast<std::size_t>(slot)];
   p.setX(originX);
   p.setY(originY);

@@ -20,7 +20,8 @@ class ParticleEmitter {
   // Builds a new list on every call.
   void loadSprite(const char* path);
   // Restarts the particle in this slot at the emission point with the current
-  // settings and a random offset along the diagonal of the base velocity.
+  // settings and a random offset along the diagonal of the base velocity. A
+  // slot outside the pool is ignored.
   void emitParticle(int slot);
   // Emits what the gathered time is due, registers a pending attractor with the
   // whole pool, then steps every active particle, the new ones included.

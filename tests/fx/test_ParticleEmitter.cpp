@@ -107,6 +107,12 @@ TEST(ParticleEmitter, EmissionCopiesTheSettingsAndScattersAlongTheDiagonal) {
     ASSERT_TRUE(p.active);
   }
   EXPECT_TRUE(sawNegative && sawPositive) << "the scatter covers both sides of the base velocity";
+
+  const ParticleEmitter before = e;
+  e.originX = 9.0f;
+  e.emitParticle(-1);
+  e.emitParticle(ParticleEmitter::kPoolSize);
+  for (std::size_t i = 0; i < e.particles.size(); ++i) ASSERT_EQ(e.particles[i].x, before.particles[i].x);
 }
 
 TEST(ParticleEmitter, ARandomHeadingCostsOneMoreDrawDrawnBeforeTheScatter) {
