@@ -420,9 +420,7 @@ TEST_F(FontPrinterTest, AFontThatCannotBeOpenedThrowsTheFaceError) {
 TEST(GameStartUp, MissingFontStopsTheGameWithTheMessageAndAFailureStatus) {
   // The game started in a folder without res/: the font error must reach the
   // player on standard error and end the process with a failure status.
-  // Tests run in the build folder, which is also where the game is built.
-  const char* buildDir = std::getenv("PLOMBRIX_BUILD_DIR");
-  const fs::path game = (buildDir ? fs::path(buildDir) : fs::current_path()) / "plombrix";
+  const fs::path game = fs::path(PLOMBRIX_BUILD_DIR) / "plombrix";
   ASSERT_TRUE(fs::exists(game)) << game << " is missing: build the plombrix target first";
   ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run under xvfb-run";
 
