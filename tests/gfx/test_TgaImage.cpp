@@ -196,24 +196,6 @@ TEST(TgaImageDecode, GreyscaleKeepsOneUnchangedByteAPixelInEitherRowOrder) {
   EXPECT_EQ(pixelsOf(bottomFirst), (Bytes{40, 50, 60, 10, 20, 30}));
 }
 
-TEST(TgaImageDecode, HeaderFieldsAreReadLittleEndian) {
-  Bytes file = concat(header(3, 2, 1, 8, kTopFirst), {7, 9});
-  file[3] = 0x34;  // colour-map start, ignored without a map
-  file[4] = 0x12;
-  file[8] = 0x02;  // x origin
-  file[9] = 0x01;
-  file[10] = 0xFF;  // y origin
-  file[11] = 0x80;
-  TgaImage image;
-  ASSERT_TRUE(decodes(image, file));
-  EXPECT_EQ(image.colorMapStart, 0x1234);
-  EXPECT_EQ(image.xOrigin, 0x0102);
-  EXPECT_EQ(image.yOrigin, 0x80FF);
-  EXPECT_EQ(image.fileWidth, 2);
-  EXPECT_EQ(image.fileHeight, 1);
-  EXPECT_EQ(image.descriptor, kTopFirst);
-}
-
 TEST(TgaImageLoad, ASecondLoadKeepsThePixelsWithoutTouchingTheFile) {
   const fs::path file = scratchDir() / "picture.tga";
   writeBytes(file, encodeTga({2, 2, 32, false, true}, kDataPicture));
