@@ -25,11 +25,8 @@ constexpr char kBadDepth[] = "Error: Incorrect bit depth.";
 // Same 2 x 2 picture as the well-formed files in tests/data/tga.
 const Bytes kDataPicture = {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 64, 255, 255, 255, 255};
 
-// The test data folder, or the one beside this source when the variable is unset.
 std::string dataFile(const std::string& name) {
-  const char* root = std::getenv("PLOMBRIX_TEST_DATA");
-  const fs::path data = root ? fs::path(root) : fs::path(__FILE__).parent_path().parent_path() / "data";
-  return (data / "tga" / name).string();
+  return (fs::path(PLOMBRIX_TEST_DATA) / "tga" / name).string();
 }
 
 fs::path scratchDir() {
