@@ -1,0 +1,198 @@
+#include "BubbleArt.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "Canvas.h"
+#include "Cartoon.h"
+#include "Palette.h"
+#include "Rng.h"
+
+namespace BubbleArt {
+
+namespace {
+
+constexpr int kBubbleSize = 128;  // pixels of the shell, glow and ring pictures
+
+// A canvas whose user space is the unit circle of a square picture.
+void unitSpace(cairo_t* cr, int size) {
+  cairo_translate(cr, size / 2.0, size / 2.0);
+  cairo_scale(cr, size / 2.0, size / 2.0);
+}
+
+double smoothstep(double edge0, double edge1, double x) {
+  const double t = std::clamp((x - edge0) / (edge1 - edge0), 0.0, 1.0);
+  return t * t * (3.0 - 2.0 * t);
+}
+
+// Fills a picture pixel by pixel with white of the given alpha, a function of
+// the position in -1..1 across the picture.
+template <typename AlphaOf>
+Image whiteField(int width, int height, AlphaOf alphaOf) {
+  Image image;
+  image.width = width;
+  image.height = height;
+  image.rgba.resize(static_cast<std::size_t>(width) * height * 4);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const double u = (x + 0.5) / width * 2.0 - 1.0, v = (y + 0.5) / height * 2.0 - 1.0;
+      const double a = std::clamp(alphaOf(u, v), 0.0, 1.0);
+      std::uint8_t* p = &image.rgba[(static_cast<std::size_t>(y) * width + x) * 4];
+      const auto alpha = static_cast<std::uint8_t>(std::lround(a * 255.0));
+      p[0] = p[1] = p[2] = alpha == 0 ? 0 : 255;
+      p[3] = alpha;
+    }
+  }
+  return image;
+}
+
+}  // namespace
+
+Image shell() {
+  Canvas canvas(kBubbleSize, kBubbleSize);
+  cairo_t* cr = canvas.context();
+  unitSpace(cr, kBubbleSize);
+  // A faint film that thickens towards the rim, so the bubble reads as round
+  // and takes its kind's colour without hiding the germ.
+  cairo_pattern_t* film = cairo_pattern_create_radial(-0.15, -0.2, 0.0, 0.0, 0.0, 0.93);
+  Palette::kWhite.withAlpha(0.10).addStop(film, 0.0);
+  Palette::kWhite.withAlpha(0.16).addStop(film, 0.6);
+  Palette::kWhite.withAlpha(0.55).addStop(film, 0.93);
+  Palette::kWhite.withAlpha(0.85).addStop(film, 1.0);
+  cairo_set_source(cr, film);
+  cairo_arc(cr, 0, 0, 0.93, 0, 2 * M_PI);
+  cairo_fill(cr);
+  cairo_pattern_destroy(film);
+  // The rim, dark outside so the bubble stands out on the pink stomach.
+  cairo_new_path(cr);
+  cairo_arc(cr, 0, 0, 0.93, 0, 2 * M_PI);
+  Palette::kInk.withAlpha(0.75).use(cr);
+  cairo_set_line_width(cr, 0.06);
+  cairo_stroke(cr);
+  cairo_new_path(cr);
+  cairo_arc(cr, 0, 0, 0.885, 0, 2 * M_PI);
+  Palette::kWhite.withAlpha(0.7).use(cr);
+  cairo_set_line_width(cr, 0.04);
+  cairo_stroke(cr);
+  // Highlights: a curved window shine and a dot.
+  cairo_new_path(cr);
+  cairo_arc(cr, 0, 0, 0.7, M_PI * 1.1, M_PI * 1.42);
+  Palette::kWhite.withAlpha(0.9).use(cr);
+  cairo_set_line_width(cr, 0.13);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  cairo_stroke(cr);
+  cairo_new_path(cr);
+  cairo_arc(cr, -0.2, -0.66, 0.065, 0, 2 * M_PI);
+  Palette::kWhite.withAlpha(0.9).use(cr);
+  cairo_fill(cr);
+  cairo_new_path(cr);
+  cairo_arc(cr, 0, 0, 0.74, M_PI * 0.15, M_PI * 0.35);
+  Palette::kWhite.withAlpha(0.45).use(cr);
+  cairo_set_line_width(cr, 0.06);
+  cairo_stroke(cr);
+  return canvas.toImage();
+}
+
+Image specialGlow() {
+  // A halo ring: clear over the bubble itself (which fills the inner 57 % of
+  // the glow square), brightest just outside it, with soft rays.
+  constexpr double kBubbleEdge = 1.0 / 1.75;
+  return whiteField(kBubbleSize, kBubbleSize, [](double u, double v) {
+    const double r = std::hypot(u, v);
+    const double angle = std::atan2(v, u);
+    const double rays = 0.5 + 0.5 * std::pow(std::abs(std::cos(angle * 4.0)), 8.0);
+    const double halo = std::exp(-std::pow((r - kBubbleEdge - 0.05) / 0.14, 2.0));
+    const double outer = (1.0 - smoothstep(0.55, 1.0, r)) * rays * 0.55;
+    const double inner = smoothstep(kBubbleEdge - 0.25, kBubbleEdge, r);
+    return (halo * 0.95 + outer) * inner * (1.0 - smoothstep(0.93, 1.0, r));
+  });
+}
+
+Image selectionRing() {
+  Canvas canvas(kBubbleSize, kBubbleSize);
+  cairo_t* cr = canvas.context();
+  unitSpace(cr, kBubbleSize);
+  // Four arcs with gaps and pointed heads, so the clockwise spin shows.
+  constexpr int kArcs = 4;
+  constexpr double kRadius = 0.86;
+  for (int i = 0; i < kArcs; ++i) {
+    const double start = i * 2.0 * M_PI / kArcs;
+    const double end = start + 2.0 * M_PI / kArcs * 0.62;
+    for (int pass = 0; pass < 2; ++pass) {
+      cairo_new_path(cr);
+      cairo_arc(cr, 0, 0, kRadius, start, end);
+      // The head points against the direction of travel of the clockwise spin
+      // on screen, which is the picture's counter-clockwise when upright.
+      const double hx = kRadius * std::cos(start), hy = kRadius * std::sin(start);
+      const double tx = -std::sin(start), ty = std::cos(start);
+      cairo_move_to(cr, hx + 0.14 * std::cos(start), hy + 0.14 * std::sin(start));
+      cairo_line_to(cr, hx - 0.16 * tx, hy - 0.16 * ty);
+      cairo_line_to(cr, hx - 0.14 * std::cos(start), hy - 0.14 * std::sin(start));
+      cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+      cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+      if (pass == 0) {
+        Palette::kInk.withAlpha(0.8).use(cr);
+        cairo_set_line_width(cr, 0.16);
+      } else {
+        Palette::kWhite.use(cr);
+        cairo_set_line_width(cr, 0.09);
+      }
+      cairo_stroke(cr);
+    }
+  }
+  return canvas.toImage();
+}
+
+Image goo() {
+  constexpr int kSize = 64;
+  Canvas canvas(kSize, kSize);
+  cairo_t* cr = canvas.context();
+  unitSpace(cr, kSize);
+  // A lumpy blob from overlapping circles, with a drip.
+  Rng rng(0x600DB10B);
+  cairo_new_path(cr);
+  cairo_arc(cr, 0, 0, 0.55, 0, 2 * M_PI);
+  for (int i = 0; i < 7; ++i) {
+    const double a = i * 2.0 * M_PI / 7 + rng.range(-0.3, 0.3);
+    const double d = rng.range(0.3, 0.45);
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, d * std::cos(a), d * std::sin(a), rng.range(0.2, 0.3), 0, 2 * M_PI);
+  }
+  cairo_new_sub_path(cr);
+  Cartoon::roundedRect(cr, 0.1, 0.2, 0.16, 0.6, 0.08);
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+  Colour::bytes(225, 240, 225, 0.9).use(cr);
+  cairo_fill(cr);
+  Cartoon::shine(cr, -0.2, -0.25, 0.22, 0.14, 0.9);
+  return canvas.toImage();
+}
+
+Image spark() {
+  // A streak along the picture's width: a bright head on the outer (right) end
+  // fading into a tail, with soft sides.
+  constexpr int kLength = 64, kThickness = 16;
+  return whiteField(kLength, kThickness, [](double u, double v) {
+    const double along = (u + 1.0) / 2.0;  // 0 tail .. 1 head
+    const double width = 0.25 + 0.75 * std::sqrt(along);
+    const double across = std::abs(v) / width;
+    const double body = std::exp(-across * across * 3.0);
+    const double taper = smoothstep(0.0, 0.55, along) * (1.0 - smoothstep(0.86, 1.0, along));
+    return body * taper * (1.0 - smoothstep(0.8, 1.0, std::abs(v)));
+  });
+}
+
+Image smokePuff() {
+  constexpr int kSize = 32;
+  // Three overlapping soft lumps, so a puff is not a perfect disc.
+  const double lumps[3][3] = {{-0.18, 0.1, 0.6}, {0.2, 0.05, 0.55}, {0.0, -0.22, 0.55}};
+  return whiteField(kSize, kSize, [&](double u, double v) {
+    double density = 0.0;
+    for (const auto& l : lumps) {
+      const double d = std::hypot(u - l[0], v - l[1]) / l[2];
+      density += std::max(0.0, 1.0 - d * d) * 0.6;
+    }
+    return std::min(1.0, density) * (1.0 - smoothstep(0.85, 1.0, std::hypot(u, v)));
+  });
+}
+
+}  // namespace BubbleArt

@@ -1,0 +1,48 @@
+#pragma once
+// Where the game puts the patient's five body pictures and how far each one
+// sways: every picture is a unit square moved to its centre, turned by its tilt
+// and stretched to its size, and the centre bobs up and down. The background is
+// drawn over them, so it may only let a limb show where that limb's square
+// covers the spot at every tilt and bob; elsewhere the clear colour would show.
+
+#include <array>
+#include <string>
+
+struct LimbRig {
+  const char* file;    // picture under res/images/
+  double centreX;      // world units
+  double centreY;      // world units, at rest
+  double width;        // world units
+  double height;       // world units
+  double tiltDegrees;  // largest turn either way about the centre
+  double bob;          // largest vertical shift either way, world units
+  int imageWidth;      // pixels of the picture
+  int imageHeight;
+
+  // World point of a picture pixel position (u right, v down from the top-left)
+  // with the limb at rest.
+  double worldX(double u) const { return centreX + (u / imageWidth - 0.5) * width; }
+  double worldY(double v) const { return centreY + (0.5 - v / imageHeight) * height; }
+  double imageU(double wx) const { return ((wx - centreX) / width + 0.5) * imageWidth; }
+  double imageV(double wy) const { return (0.5 - (wy - centreY) / height) * imageHeight; }
+
+  // How far inside the limb's square the world point stays, in world units, at
+  // the worst tilt and bob; negative when some sway leaves the point uncovered.
+  double clearance(double wx, double wy) const;
+};
+
+namespace PatientRig {
+
+inline constexpr LimbRig kHead{"character_head.tga", -1.1282, 5.48, 1.45, 0.95, 5.0, 0.02, 256, 168};
+inline constexpr LimbRig kArmRight{"character_armright.tga", -3.575, 3.402, 0.7, 0.7, 0.0, 0.02, 128, 128};
+inline constexpr LimbRig kArmLeft{"character_armleft.tga", 1.419, 3.002, 0.7, 0.7, 0.0, 0.015, 128, 128};
+inline constexpr LimbRig kLegRight{"character_legright.tga", -1.46, 0.3, 0.4, 0.4, 0.0, 0.02, 64, 64};
+inline constexpr LimbRig kLegLeft{"character_legleft.tga", -0.56, 0.3, 0.4, 0.4, 0.0, 0.02, 64, 64};
+
+inline constexpr std::array<const LimbRig*, 5> kAll{&kHead, &kArmRight, &kArmLeft, &kLegRight, &kLegLeft};
+
+// The puff of smoke leaves the left arm's hand here (world units, arm at rest).
+inline constexpr double kSmokeX = 1.75;
+inline constexpr double kSmokeY = 2.828;
+
+}  // namespace PatientRig

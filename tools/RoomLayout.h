@@ -1,0 +1,48 @@
+#pragma once
+// The fixed places of the playing screen in world units: the stomach the
+// bubbles live in (its walls and floor are the game's own), the patient's body
+// around it, the room behind, and the chart on the right where the game prints
+// the money and the best chain.
+
+namespace RoomLayout {
+
+// The stomach: the game keeps every bubble between these walls and above this
+// floor; there is no ceiling.
+constexpr double kStomachLeft = -3.4297;
+constexpr double kStomachRight = 1.118;
+constexpr double kStomachFloor = 0.406;
+constexpr double kStomachTop = 4.72;  // where the drawn cavity rounds off
+constexpr double kStomachTopRadius = 0.55;
+constexpr double kStomachWallWidth = 0.075;  // the pink tissue around the cavity
+
+// The body in its gown, just outside the stomach wall.
+constexpr double kBodyLeft = -3.56;
+constexpr double kBodyRight = 1.255;
+constexpr double kBodyBottom = 0.28;
+constexpr double kShoulderY = 4.45;  // where the sides start to round in
+constexpr double kCollarY = 5.1;     // top of the body under the head
+constexpr double kNeckLeft = -1.62;
+constexpr double kNeckRight = -0.64;
+
+// The room.
+constexpr double kRailY = 1.8;    // dado rail between the two wall colours
+constexpr double kFloorY = 0.13;  // top of the floor strip
+
+// The chart on its clipboard.
+constexpr double kBoardLeft = 1.86;
+constexpr double kBoardRight = 3.95;
+constexpr double kBoardBottom = 0.1;
+constexpr double kBoardTop = 5.86;
+
+// Where the game prints its numbers (baseline start, world units per glyph
+// pixel of the 36 pt font at 96 dpi) and the tilt of both, degrees.
+constexpr double kMoneyX = 2.0;
+constexpr double kMoneyY = 4.46;
+constexpr double kMoneyScale = 0.005;
+constexpr double kBestChainX = 2.4;
+constexpr double kBestChainY = 3.2;
+constexpr double kBestChainScale = 0.0075;
+constexpr double kTextTiltDegrees = 4.0;
+constexpr double kGlyphPixelsPerEm = 48.0;  // 36 pt at 96 dpi
+
+}  // namespace RoomLayout
