@@ -114,7 +114,7 @@ Image selectionRing() {
   unitSpace(cr, kBubbleSize);
   // Four arcs with gaps and pointed heads, so the clockwise spin shows.
   constexpr int kArcs = 4;
-  constexpr double kRadius = 0.86;
+  constexpr double kRadius = 0.78;  // ring, arrowheads and outline end inside 0.95
   for (int i = 0; i < kArcs; ++i) {
     const double start = i * 2.0 * M_PI / kArcs;
     const double end = start + 2.0 * M_PI / kArcs * 0.62;
@@ -125,9 +125,9 @@ Image selectionRing() {
       // on screen, which is the picture's counter-clockwise when upright.
       const double hx = kRadius * std::cos(start), hy = kRadius * std::sin(start);
       const double tx = -std::sin(start), ty = std::cos(start);
-      cairo_move_to(cr, hx + 0.14 * std::cos(start), hy + 0.14 * std::sin(start));
+      cairo_move_to(cr, hx + 0.09 * std::cos(start), hy + 0.09 * std::sin(start));
       cairo_line_to(cr, hx - 0.16 * tx, hy - 0.16 * ty);
-      cairo_line_to(cr, hx - 0.14 * std::cos(start), hy - 0.14 * std::sin(start));
+      cairo_line_to(cr, hx - 0.11 * std::cos(start), hy - 0.11 * std::sin(start));
       cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
       cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
       if (pass == 0) {
@@ -173,11 +173,11 @@ Image spark() {
   constexpr int kLength = 64, kThickness = 16;
   return whiteField(kLength, kThickness, [](double u, double v) {
     const double along = (u + 1.0) / 2.0;  // 0 tail .. 1 head
-    const double width = 0.25 + 0.75 * std::sqrt(along);
+    const double width = 0.2 + 0.55 * std::sqrt(along);
     const double across = std::abs(v) / width;
-    const double body = std::exp(-across * across * 3.0);
-    const double taper = smoothstep(0.0, 0.55, along) * (1.0 - smoothstep(0.86, 1.0, along));
-    return body * taper * (1.0 - smoothstep(0.8, 1.0, std::abs(v)));
+    const double body = std::exp(-across * across * 4.0);
+    const double taper = smoothstep(0.03, 0.55, along) * (1.0 - smoothstep(0.8, 0.96, along));
+    return body * taper * (1.0 - smoothstep(0.7, 0.9, std::abs(v)));
   });
 }
 

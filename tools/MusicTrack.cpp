@@ -126,6 +126,19 @@ void lead(LoopMix& mix, LoopMix& echo, double beat, double length, double note, 
   }
 }
 
+// A swell of filtered noise that opens up and ends exactly on a beat.
+void riser(LoopMix& mix, double beat, double beats, double velocity, Rng& rng) {
+  const int n = static_cast<int>(frameOf(beats));
+  Biquad low = Biquad::lowPass(1200.0, 0.7), high = Biquad::lowPass(7000.0, 0.7);
+  for (int i = 0; i < n; ++i) {
+    const double progress = static_cast<double>(i) / n;
+    const float noise = static_cast<float>(rng.noise());
+    // Crossfade from a dull to a bright hiss as it grows.
+    const double hiss = low.process(noise) * (1.0 - progress) + high.process(noise) * progress;
+    mix.add(frameOf(beat) + i, velocity * progress * progress * hiss, 0.0);
+  }
+}
+
 void bloop(LoopMix& mix, double beat, double note, double velocity, double pan) {
   const double hz = Synth::midiToHz(note);
   double phase = 0.0;
@@ -196,8 +209,10 @@ void drums(LoopMix& mix, int bar, bool breakdown, Rng& rng) {
     snare(mix, start + 3, 0.32, rng);
   }
   if (build && inSection == 7) {
-    // A rising roll back into the theme.
+    // A rising roll and a swell of hiss back into the theme.
     for (int i = 0; i < 8; ++i) snare(mix, start + i * 0.5, 0.1 + 0.03 * i, rng);
+    for (int i = 0; i < 4; ++i) snare(mix, start + 3 + i * 0.25, 0.2 + 0.04 * i, rng);
+    riser(mix, start, kBeatsPerBar, 0.35, rng);
   } else if (build) {
     snare(mix, start + 1, 0.25, rng);
     snare(mix, start + 3, 0.25, rng);

@@ -1,0 +1,71 @@
+// The music as the mixer plays it: decoded from the MP3 with gapless trimming,
+// it lasts over a minute, joins its end to its start without a gap or a click,
+// never clips and stays under the sound effects.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "AssetFiles.h"
+#include "audio/SoundBank.h"
+
+namespace {
+
+using AssetFiles::Pcm;
+
+class MusicTrack : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+#ifdef PLOMBRIX_HAVE_MPG123
+    music_ = new Pcm(AssetFiles::decodeMp3(AssetFiles::resDir() / "audio" / "Tolvaren_Drift2.mp3"));
+#endif
+  }
+  static void TearDownTestSuite() {
+    delete music_;
+    music_ = nullptr;
+  }
+  void SetUp() override {
+    if (music_ == nullptr) GTEST_SKIP() << "libmpg123 is not available to decode the music";
+  }
+  static Pcm* music_;
+};
+Pcm* MusicTrack::music_ = nullptr;
+
+TEST_F(MusicTrack, LastsOverAMinuteAt44100Hz) {
+  EXPECT_EQ(music_->rate, 44100);
+  EXPECT_EQ(music_->channels, 2);
+  EXPECT_GE(music_->seconds(), 60.0);
+}
+
+TEST_F(MusicTrack, LoopsWithoutAGapOrAClick) {
+  const Pcm& m = *music_;
+  const std::size_t frames = m.samples.size() / 2;
+  const std::size_t edge = m.rate / 100;  // 10 ms
+  const double overall = m.rms(0, frames);
+  // No silence at either end: the encoder's padding is trimmed and the notes
+  // ringing past the end were folded back onto the start. (A gap would be
+  // digital silence, far below this.)
+  EXPECT_GT(m.rms(0, edge), overall * 0.1) << "the loop starts with a gap";
+  EXPECT_GT(m.rms(frames - edge, edge), overall * 0.1) << "the loop ends with a gap";
+  // The step from the last frame back to the first is no bigger than the
+  // steps the music takes anyway.
+  double largestStep = 0.0;
+  for (std::size_t i = 2; i < m.samples.size(); ++i)
+    largestStep = std::max(largestStep, static_cast<double>(std::abs(m.samples[i] - m.samples[i - 2])));
+  for (int channel = 0; channel < 2; ++channel) {
+    const double seam = std::abs(m.samples[channel] - m.samples[m.samples.size() - 2 + channel]);
+    EXPECT_LE(seam, largestStep) << "the loop clicks where it joins, channel " << channel;
+  }
+}
+
+TEST_F(MusicTrack, NeverClipsAndSitsUnderTheEffects) {
+  EXPECT_LT(music_->peak(), 0.95);
+  double quietestEffect = 1.0;
+  for (const char* file : SoundBank::soundFiles())
+    quietestEffect =
+        std::min(quietestEffect, AssetFiles::readWave(AssetFiles::resDir().parent_path() / file).peak());
+  EXPECT_LT(music_->peak(), quietestEffect) << "the music is as loud as the effects";
+}
+
+}  // namespace
