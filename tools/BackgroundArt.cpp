@@ -169,6 +169,43 @@ void pottedPlant(cairo_t* cr) {
   Cartoon::fillInked(cr, Colour::bytes(244, 160, 118), kLine);
 }
 
+// A tall window between the patient and the chart, its evening sky behind the
+// arm with the thermometer. Its sides are hidden by the body and the board; the
+// stars and the moon keep clear of the arm's window, which shows the plain sky
+// of the arm's own picture.
+void nightWindow(cairo_t* cr) {
+  cairo_new_path(cr);
+  worldRect(cr, kWindowLeft, kWindowBottom, kWindowRight, kWindowTop, 0);
+  Palette::kNightSky.use(cr);
+  cairo_fill(cr);
+  const double stars[][3] = {
+      {1.38, 3.82, 3}, {1.62, 3.62, 2}, {1.48, 2.42, 2.5}, {1.7, 2.5, 2}, {1.33, 3.55, 2}};
+  for (const auto& s : stars) {
+    cairo_new_path(cr);
+    cairo_arc(cr, pixelX(s[0]), pixelY(s[1]), s[2], 0, 2 * M_PI);
+    Palette::kStar.use(cr);
+    cairo_fill(cr);
+  }
+  // A crescent moon.
+  cairo_new_path(cr);
+  cairo_arc(cr, pixelX(1.62), pixelY(3.82), 14, 0, 2 * M_PI);
+  cairo_new_sub_path(cr);
+  cairo_arc_negative(cr, pixelX(1.62) + 7, pixelY(3.82) - 4, 12, 2 * M_PI, 0);
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+  Palette::kStar.use(cr);
+  cairo_fill(cr);
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+  // The frame: sill and lintel, and a glazing bar above the arm.
+  for (double y : {kWindowBottom, kWindowTop}) {
+    cairo_new_path(cr);
+    worldRect(cr, kWindowLeft - 0.05, y - 0.045, kWindowRight + 0.05, y + 0.045, 4);
+    Cartoon::fillInked(cr, Palette::kWhite, kLine);
+  }
+  cairo_new_path(cr);
+  worldRect(cr, kWindowLeft, 3.46, kWindowRight, 3.5, 0);
+  Cartoon::fillInked(cr, Palette::kWhite, 2.0);
+}
+
 void dripBag(cairo_t* cr) {
   // A drip on its hook, its line running into the patient's side.
   cairo_new_path(cr);
@@ -209,7 +246,7 @@ void dripBag(cairo_t* cr) {
 // smoke drifts out of its window.
 void openLimbWindows(Canvas& canvas) {
   canvas.flush();
-  const Colour& smokeWall = Palette::kWallUpper;
+  const Colour& skyBehindSmoke = Palette::kNightSky;
   for (const LimbRig* limb : PatientRig::kAll) {
     const double reach = std::hypot(limb->width, limb->height) / 2.0 + limb->bob;
     const int x0 = std::max(0, static_cast<int>(pixelX(limb->centreX - reach)));
@@ -232,9 +269,9 @@ void openLimbWindows(Canvas& canvas) {
         }
         std::uint8_t* p = canvas.pixel(px, py);
         const auto a = static_cast<std::uint8_t>(std::lround(cover * 255.0));
-        p[0] = static_cast<std::uint8_t>(std::lround(smokeWall.b * a));
-        p[1] = static_cast<std::uint8_t>(std::lround(smokeWall.g * a));
-        p[2] = static_cast<std::uint8_t>(std::lround(smokeWall.r * a));
+        p[0] = static_cast<std::uint8_t>(std::lround(skyBehindSmoke.b * a));
+        p[1] = static_cast<std::uint8_t>(std::lround(skyBehindSmoke.g * a));
+        p[2] = static_cast<std::uint8_t>(std::lround(skyBehindSmoke.r * a));
         p[3] = a;
       }
     }
@@ -572,6 +609,7 @@ Image background(const Typeface& font) {
   heartMonitor(cr);
   bunting(cr);
   pottedPlant(cr);
+  nightWindow(cr);
   openLimbWindows(canvas);
   // Everything drawn from here on covers the limbs' hidden roots.
   dripBag(cr);

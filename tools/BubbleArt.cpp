@@ -121,13 +121,14 @@ Image selectionRing() {
     for (int pass = 0; pass < 2; ++pass) {
       cairo_new_path(cr);
       cairo_arc(cr, 0, 0, kRadius, start, end);
-      // The head points against the direction of travel of the clockwise spin
-      // on screen, which is the picture's counter-clockwise when upright.
-      const double hx = kRadius * std::cos(start), hy = kRadius * std::sin(start);
-      const double tx = -std::sin(start), ty = std::cos(start);
-      cairo_move_to(cr, hx + 0.09 * std::cos(start), hy + 0.09 * std::sin(start));
-      cairo_line_to(cr, hx - 0.16 * tx, hy - 0.16 * ty);
-      cairo_line_to(cr, hx - 0.11 * std::cos(start), hy - 0.11 * std::sin(start));
+      // The game turns the ring clockwise on screen; with the picture's rows
+      // running downwards, growing angles run clockwise too, so each arc's
+      // head sits at its end and points further along.
+      const double hx = kRadius * std::cos(end), hy = kRadius * std::sin(end);
+      const double tx = -std::sin(end), ty = std::cos(end);
+      cairo_move_to(cr, hx + 0.09 * std::cos(end), hy + 0.09 * std::sin(end));
+      cairo_line_to(cr, hx + 0.16 * tx, hy + 0.16 * ty);
+      cairo_line_to(cr, hx - 0.11 * std::cos(end), hy - 0.11 * std::sin(end));
       cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
       cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
       if (pass == 0) {

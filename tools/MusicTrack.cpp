@@ -198,11 +198,11 @@ void drums(LoopMix& mix, int bar, bool breakdown, Rng& rng) {
   const int inSection = bar % kSectionBars;
   const bool build = breakdown && inSection >= 6;
   if (!breakdown || build) {
-    kick(mix, start, 0.9);
-    kick(mix, start + 2, 0.85);
-    if (inSection % 4 == 3) kick(mix, start + 2.5, 0.6);
-  } else {
     kick(mix, start, 0.7);
+    kick(mix, start + 2, 0.65);
+    if (inSection % 4 == 3) kick(mix, start + 2.5, 0.45);
+  } else {
+    kick(mix, start, 0.55);
   }
   if (!breakdown) {
     snare(mix, start + 1, 0.32, rng);
@@ -242,7 +242,7 @@ void bells(LoopMix& mix, LoopMix& echo, int bar, const Chord& chord) {
   for (int i = 0; i < 8; ++i) {
     const int step = pattern[i];
     const double note = step == 3 ? chord.keys[0] + 12 : chord.keys[step];
-    bell(mix, echo, bar * kBeatsPerBar + i * 0.5, note + 12, i == 0 ? 0.1 : 0.07);
+    bell(mix, echo, bar * kBeatsPerBar + i * 0.5, note + 12, i == 0 ? 0.13 : 0.09);
   }
 }
 

@@ -14,7 +14,7 @@ constexpr double kBeatsPerMinute = 120.0;
 constexpr int kBeatsPerBar = 4;
 constexpr int kBars = 32;
 // Peak of the finished mix: well under the effects, which peak at 0.55 to 0.85.
-constexpr double kPeak = 0.42;
+constexpr double kPeak = 0.45;
 
 struct Stereo {
   Synth::Buffer left;

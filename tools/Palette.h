@@ -1,8 +1,9 @@
 #pragma once
 // The one palette of the game's art, so the patient, the room, the chart and the
-// screens read as one cartoon. The wall colours matter beyond looks: the patient's
-// limb pictures carry them as their own backdrop, so that where the background
-// lets a limb show through, the seam between the two pictures is invisible.
+// screens read as one cartoon. The wall and sky colours matter beyond looks: the
+// patient's limb pictures carry them as their own backdrop, so that where the
+// background lets a limb show through, the seam between the two pictures is
+// invisible.
 
 #include "Colour.h"
 
@@ -13,6 +14,10 @@ constexpr Colour kWallUpper = Colour::bytes(199, 231, 222);  // room wall above 
 constexpr Colour kWallLower = Colour::bytes(166, 211, 204);  // wainscot below the rail
 constexpr Colour kRail = Colour::bytes(129, 181, 176);
 constexpr Colour kRailLight = Colour::bytes(222, 244, 238);
+// The evening sky in the window behind the arm with the thermometer: dark
+// enough for the game's faint white smoke to show against it.
+constexpr Colour kNightSky = Colour::bytes(66, 86, 148);
+constexpr Colour kStar = Colour::bytes(255, 242, 190);
 constexpr Colour kFloor = Colour::bytes(214, 186, 150);
 constexpr Colour kFloorDark = Colour::bytes(181, 149, 113);
 

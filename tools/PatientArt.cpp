@@ -245,9 +245,11 @@ void drawLeg(cairo_t* cr, bool toesLeft) {
 Image limbImage(const LimbRig& limb) {
   Canvas canvas(limb.imageWidth, limb.imageHeight);
   cairo_t* cr = canvas.context();
-  // The legs stand below the dado rail, the rest in front of the upper wall.
+  // The legs stand below the dado rail, the arm with the thermometer in front
+  // of the window, the rest in front of the upper wall.
   const bool isLeg = &limb == &PatientRig::kLegLeft || &limb == &PatientRig::kLegRight;
-  (isLeg ? Palette::kWallLower : Palette::kWallUpper).use(cr);
+  const bool atWindow = &limb == &PatientRig::kArmLeft;
+  (isLeg ? Palette::kWallLower : atWindow ? Palette::kNightSky : Palette::kWallUpper).use(cr);
   cairo_paint(cr);
   if (&limb == &PatientRig::kHead) drawHead(cr);
   if (&limb == &PatientRig::kArmRight) drawWavingArm(cr);

@@ -27,6 +27,12 @@ constexpr double kNeckRight = -0.64;
 // The room.
 constexpr double kRailY = 1.8;    // dado rail between the two wall colours
 constexpr double kFloorY = 0.13;  // top of the floor strip
+// The window behind the arm with the thermometer; its sides hide behind the
+// body and the chart.
+constexpr double kWindowLeft = 1.2;
+constexpr double kWindowRight = 1.95;
+constexpr double kWindowBottom = 2.25;
+constexpr double kWindowTop = 4.0;
 
 // The chart on its clipboard.
 constexpr double kBoardLeft = 1.86;

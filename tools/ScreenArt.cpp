@@ -255,6 +255,24 @@ void patient(cairo_t* cr, const BubblePictures& pictures, double cx, double top)
   cairo_stroke(cr);
 }
 
+// Wavy lines of steam rising from (x, y): the thermometer is that hot.
+void steam(cairo_t* cr, double x, double y) {
+  for (int i = 0; i < 3; ++i) {
+    const double sx = x - 14 + i * 14, sy = y - i % 2 * 6;
+    cairo_new_path(cr);
+    cairo_move_to(cr, sx, sy);
+    cairo_curve_to(cr, sx - 8, sy - 10, sx + 8, sy - 18, sx, sy - 28);
+    cairo_curve_to(cr, sx - 8, sy - 38, sx + 6, sy - 44, sx, sy - 52);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    Palette::kInk.withAlpha(0.35).use(cr);
+    cairo_set_line_width(cr, 8);
+    cairo_stroke_preserve(cr);
+    Palette::kWhite.use(cr);
+    cairo_set_line_width(cr, 4.5);
+    cairo_stroke(cr);
+  }
+}
+
 // ---- the instructions' little pictures -------------------------------------
 
 void plusMinus(cairo_t* cr, const Typeface& font, const char* text, double x, double y,
@@ -369,6 +387,7 @@ Image title(const Typeface& font) {
   for (const Float& f : floats) bubble(cr, pictures, f.x, f.y, f.r, f.kind, f.x * 0.02, f.glow);
 
   patient(cr, pictures, 512, 196);
+  steam(cr, 848, 520);
   titleWord(cr, font, "Plombrix!", 512, 178, 168);
   button(cr, font, "Click to start", 512, 718);
   return canvas.toImage();
