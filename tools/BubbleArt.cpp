@@ -190,9 +190,9 @@ Image smokePuff() {
     double density = 0.0;
     for (const auto& l : lumps) {
       const double d = std::hypot(u - l[0], v - l[1]) / l[2];
-      density += std::max(0.0, 1.0 - d * d) * 0.6;
+      density += 0.55 * std::exp(-d * d * 2.2);
     }
-    return std::min(1.0, density) * (1.0 - smoothstep(0.85, 1.0, std::hypot(u, v)));
+    return std::min(1.0, density) * (1.0 - smoothstep(0.5, 1.0, std::hypot(u, v)));
   });
 }
 

@@ -27,10 +27,10 @@ void bodyGradient(cairo_t* cr, double cx, double cy, double radius) {
 }
 
 // Fills the current path with a lit body and outlines it.
-void body(cairo_t* cr, double cx, double cy, double radius) {
+void body(cairo_t* cr, double cx, double cy, double radius, double lineWidth = kLine) {
   bodyGradient(cr, cx, cy, radius);
   cairo_fill_preserve(cr);
-  Cartoon::strokeInk(cr, kLine);
+  Cartoon::strokeInk(cr, lineWidth);
 }
 
 void spot(cairo_t* cr, double x, double y, double r) {
@@ -47,15 +47,16 @@ void smile(cairo_t* cr, double x, double y, double w) {
 }
 
 void mite(cairo_t* cr) {
-  // Eight bent legs, four a side, then the round back and the head.
+  // Eight bent legs, four a side, fanning from the back, then the round back
+  // and the head.
   for (double side : {-1.0, 1.0}) {
     for (int i = 0; i < 4; ++i) {
-      const double y = -0.12 + i * 0.2;
+      const double a = -0.55 + i * 0.42;  // radians below the horizontal
       cairo_new_path(cr);
-      cairo_move_to(cr, side * 0.3, y);
-      cairo_line_to(cr, side * 0.6, y - 0.1 + i * 0.04);
-      cairo_line_to(cr, side * 0.72, y + 0.1 + i * 0.05);
-      Cartoon::tube(cr, kShade, 0.07, kLine * 0.7);
+      cairo_move_to(cr, side * 0.3 * std::cos(a), 0.16 + 0.3 * std::sin(a));
+      cairo_line_to(cr, side * 0.6 * std::cos(a - 0.25), 0.1 + 0.6 * std::sin(a - 0.25));
+      cairo_line_to(cr, side * 0.7 * std::cos(a + 0.05), 0.12 + 0.66 * std::sin(a + 0.05));
+      Cartoon::tube(cr, kShade, 0.1, kLine * 0.45);
     }
   }
   for (double side : {-1.0, 1.0}) {
@@ -117,7 +118,7 @@ void squid(cairo_t* cr) {
     cairo_new_path(cr);
     cairo_move_to(cr, x0, 0.1);
     cairo_curve_to(cr, x0 + swing, 0.3, x0 - swing + (x0 * 0.6), 0.5, x0 * 1.5 + swing, 0.72);
-    Cartoon::tube(cr, kShade, 0.08, kLine * 0.7);
+    Cartoon::tube(cr, kShade, 0.1, kLine * 0.45);
   }
   for (double side : {-1.0, 1.0}) {
     cairo_new_path(cr);
@@ -173,19 +174,19 @@ void ecoli(cairo_t* cr) {
   // A rod with rounded ends, trailing wavy flagella.
   cairo_save(cr);
   cairo_rotate(cr, -0.55);
-  cairo_scale(cr, 1.22, 1.22);
+  cairo_scale(cr, 1.15, 1.15);
   for (int i = 0; i < 4; ++i) {
     const double y0 = -0.12 + i * 0.08;
     cairo_new_path(cr);
     cairo_move_to(cr, -0.4, y0);
-    cairo_curve_to(cr, -0.55, y0 - 0.15, -0.62, y0 + 0.15, -0.75, y0 + (i - 1.5) * 0.08);
-    Cartoon::strokeInk(cr, kLine * 0.55);
+    cairo_curve_to(cr, -0.54, y0 - 0.14, -0.6, y0 + 0.14, -0.68, y0 + (i - 1.5) * 0.07);
+    Cartoon::tube(cr, kShade, 0.04, kLine * 0.3);
   }
   for (double side : {-1.0, 1.0}) {
     cairo_new_path(cr);
     cairo_move_to(cr, 0.0, side * 0.2);
     cairo_curve_to(cr, 0.05, side * 0.35, -0.1, side * 0.4, 0.0, side * 0.55);
-    Cartoon::strokeInk(cr, kLine * 0.5);
+    Cartoon::tube(cr, kShade, 0.04, kLine * 0.3);
   }
   cairo_new_path(cr);
   Cartoon::roundedRect(cr, -0.5, -0.24, 1.05, 0.48, 0.24);
@@ -236,20 +237,21 @@ void fetus(cairo_t* cr) {
 void caterpillar(cairo_t* cr) {
   // Five round segments along an arc, each with two stubby feet.
   constexpr int kSegments = 5;
-  cairo_scale(cr, 1.15, 1.15);
+  cairo_scale(cr, 1.12, 1.12);
+  cairo_translate(cr, 0.0, 0.05);
   for (int i = kSegments - 1; i >= 0; --i) {
     const double a = M_PI * (0.95 - i * 0.2);
     const double x = 0.44 * std::cos(a), y = 0.44 * std::sin(a) - 0.05;
-    const double r = 0.2 - i * 0.012;
+    const double r = 0.22 - i * 0.012;
     for (double foot : {-0.35, 0.35}) {
       const double fa = a + foot;
       cairo_new_path(cr);
       cairo_arc(cr, x + 0.22 * std::cos(fa) * 0.9, y + 0.22 * std::sin(fa) * 0.9, 0.05, 0, 2 * M_PI);
-      Cartoon::fillInked(cr, kShade, kLine * 0.5);
+      Cartoon::fillInked(cr, kShade, kLine * 0.35);
     }
     cairo_new_path(cr);
     cairo_arc(cr, x, y, r, 0, 2 * M_PI);
-    body(cr, x, y, r);
+    body(cr, x, y, r, kLine * 0.7);
     spot(cr, x - r * 0.2, y + r * 0.25, r * 0.22);
   }
   // The head at the arc's start, with antennae.
@@ -257,15 +259,15 @@ void caterpillar(cairo_t* cr) {
   for (double side : {-1.0, 1.0}) {
     cairo_new_path(cr);
     cairo_move_to(cr, hx + side * 0.06, hy - 0.15);
-    cairo_line_to(cr, hx + side * 0.14 - 0.05, hy - 0.38);
-    Cartoon::strokeInk(cr, kLine * 0.7);
+    cairo_line_to(cr, hx + side * 0.1 + 0.03, hy - 0.26);
+    Cartoon::tube(cr, kShade, 0.04, kLine * 0.3);
     cairo_new_path(cr);
-    cairo_arc(cr, hx + side * 0.14 - 0.05, hy - 0.4, 0.05, 0, 2 * M_PI);
-    Cartoon::fillInked(cr, kShade, kLine * 0.5);
+    cairo_arc(cr, hx + side * 0.1 + 0.03, hy - 0.27, 0.045, 0, 2 * M_PI);
+    Cartoon::fillInked(cr, kShade, kLine * 0.35);
   }
   cairo_new_path(cr);
   cairo_arc(cr, hx, hy, 0.24, 0, 2 * M_PI);
-  body(cr, hx, hy, 0.24);
+  body(cr, hx, hy, 0.24, kLine * 0.8);
   Cartoon::eye(cr, hx - 0.08, hy - 0.04, 0.085, 0.0, 0.2, kLine * 0.55);
   Cartoon::eye(cr, hx + 0.08, hy - 0.04, 0.085, 0.0, 0.2, kLine * 0.55);
   smile(cr, hx, hy + 0.12, 0.1);

@@ -27,7 +27,7 @@ std::map<std::string, std::string> readTree(const fs::path& root) {
   return files;
 }
 
-TEST(AssetGenerator, TwoRunsWriteIdenticalBytes) {
+TEST(AssetBuilder, TwoRunsWriteIdenticalBytes) {
   const fs::path scratch = fs::temp_directory_path() / ("plombrix-assets-" + std::to_string(::getpid()));
   fs::remove_all(scratch);
   ASSERT_EQ(AssetFiles::runGenerator(scratch / "first"), 0);
