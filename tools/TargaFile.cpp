@@ -26,7 +26,7 @@ std::vector<std::uint8_t> TargaFile::encode(const Image& image, Packing packing)
   out.push_back(0);  // no image ID
   out.push_back(0);  // no colour map
   out.push_back(packing == Packing::RunLength ? kTypeRunLength : kTypeTrueColour);
-  for (int i = 0; i < 5; ++i) out.push_back(0);  // colour map specification
+  for (int i = 0; i < 5; ++i) out.push_back(0);  // no colour map: first entry, length, entry size
   put16(out, 0);                                 // x origin
   put16(out, 0);                                 // y origin
   put16(out, image.width);
