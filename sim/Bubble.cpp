@@ -1,6 +1,5 @@
 #include "sim/Bubble.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "gfx/GlIncludes.h"
@@ -10,6 +9,12 @@
 namespace {
 constexpr float kStartMass = 1.0f;
 constexpr float kHalf = 0.5f;  // of a t^2 in the position step
+
+float clampAcceleration(float a) {
+  if (a > Bubble::kMaxAcceleration) return Bubble::kMaxAcceleration;
+  if (a < -Bubble::kMaxAcceleration) return -Bubble::kMaxAcceleration;
+  return a;
+}
 }  // namespace
 
 Bubble::Bubble() : wobblePhase(randFloat(1.0f)) { setMass(kStartMass); }
@@ -33,8 +38,8 @@ void Bubble::integrate(float dt) {
   forceX += gravityX * mass - damping * vx;
   forceY += gravityY * mass - damping * vy;
   const float inverseMass = 1.0f / mass;
-  const float ax = std::clamp(forceX * inverseMass, -kMaxAcceleration, kMaxAcceleration);
-  const float ay = std::clamp(forceY * inverseMass, -kMaxAcceleration, kMaxAcceleration);
+  const float ax = clampAcceleration(forceX * inverseMass);
+  const float ay = clampAcceleration(forceY * inverseMass);
   x += vx * dt + kHalf * ax * dt * dt;
   y += vy * dt + kHalf * ay * dt * dt;
   vx += ax * dt;

@@ -1,7 +1,9 @@
 #include "sim/BubbleField.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "audio/SoundBank.h"
 #include "fx/BurstList.h"
@@ -10,6 +12,10 @@
 #include "sim/KindStyle.h"
 #include "util/MathHelpers.h"
 #include "util/Random.h"
+
+#if defined(__SSE2__)
+#include <immintrin.h>
+#endif
 
 namespace {
 constexpr const char* kBubbleImage = "./res/images/diseaseBubble.tga";
@@ -36,6 +42,10 @@ BubbleField::BubbleField() {
   // The field never holds more than the limit, so a sub-step never has to grow
   // the list.
   bubbles.reserve(kMaxBubbles);
+  contactX.reserve(kMaxBubbles + kLanes);
+  contactY.reserve(kMaxBubbles + kLanes);
+  contactRadius.reserve(kMaxBubbles + kLanes);
+  nearList.reserve(kMaxBubbles + kLanes);
 }
 
 BubbleField::~BubbleField() {
@@ -79,11 +89,24 @@ void BubbleField::spawn() {
 }
 
 void BubbleField::collide() {
-  for (std::size_t i = 0; i < bubbles.size(); ++i) {
+  // Positions do not change during the contact pass, and a bubble's radius only
+  // changes while it is A, after which it is never B again; so the box test can
+  // read a packed copy of them and test A against all later bubbles in one
+  // tight loop. Merges keep the copy in step with the list.
+  std::size_t count = bubbles.size();
+  contactX.resize(count + kLanes);
+  contactY.resize(count + kLanes);
+  contactRadius.resize(count + kLanes);
+  nearList.resize(count + kLanes);
+  for (std::size_t k = 0; k < count; ++k) {
+    contactX[k] = bubbles[k]->x;
+    contactY[k] = bubbles[k]->y;
+    contactRadius[k] = bubbles[k]->radius;
+  }
+
+  for (std::size_t i = 0; i < count; ++i) {
     Bubble& a = *bubbles[i];
-    // A does not move during its inner walk; only its force and (in a merge) its
-    // mass change, so its numbers are kept at hand and its force written back
-    // once, summed in the same order.
+    // A's force is summed here in the pair order and written back once.
     const float ax = a.x;
     const float ay = a.y;
     const float avx = a.vx;
@@ -93,34 +116,35 @@ void BubbleField::collide() {
     float aForceX = a.forceX;
     float aForceY = a.forceY;
 
-    std::size_t j = i + 1;
-    while (j < bubbles.size()) {
+    // The later bubbles that pass the box test, in list order.
+    std::size_t nearCount = markNear(i + 1, count, ax, ay, aRadius);
+    std::size_t next = 0;
+    while (next < nearCount) {
+      const std::size_t j = nearList[next++];
       Bubble& b = *bubbles[j];
       const float reach = aRadius + b.radius;
       const float dx = b.x - ax;
       const float dy = b.y - ay;
-      // The box test rules out almost every pair before the square root.
-      if (std::fabs(dx) > reach || std::fabs(dy) > reach) {
-        ++j;
-        continue;
-      }
       const float distance = std::sqrt(dx * dx + dy * dy);
-      if (!(distance < reach)) {
-        ++j;
-        continue;
-      }
+      if (!(distance < reach)) continue;  // touching is not a contact
 
       if (b.kind == aKind) {
-        // The earlier bubble absorbs the later one and keeps its own motion. The
-        // bubble that moves into the freed place is stepped over: it meets A
-        // again in the next sub-step, so one pass merges at most one partner
-        // at a time into each place of the list.
+        // The earlier bubble absorbs the later one and keeps its own motion.
+        // The bubble that moves into the freed place is stepped over in this
+        // pass; it meets A again in the next sub-step.
         SoundBank::instance().playSound(SoundBank::kMergeFirst + randBelow(SoundBank::kMergeCount));
         a.setMass(b.mass + a.mass);
         aRadius = a.radius;
         if (b.special) a.special = true;
         remove(&b);
-        ++j;
+        const auto gap = static_cast<std::ptrdiff_t>(j);
+        contactX.erase(contactX.begin() + gap);
+        contactY.erase(contactY.begin() + gap);
+        contactRadius.erase(contactRadius.begin() + gap);
+        --count;
+        // A has grown, so more of the rest may now pass the box test.
+        nearCount = markNear(j + 1, count, ax, ay, aRadius);
+        next = 0;
         continue;
       }
 
@@ -140,11 +164,45 @@ void BubbleField::collide() {
       b.forceY += fy;
       aForceX -= fx;
       aForceY -= fy;
-      ++j;
     }
     a.forceX = aForceX;
     a.forceY = aForceY;
   }
+}
+
+std::size_t BubbleField::markNear(std::size_t from, std::size_t to, float ax, float ay, float aRadius) {
+  // The cheap box test: a pair is ruled out when |dx| > s or |dy| > s.
+  const float* xs = contactX.data();
+  const float* ys = contactY.data();
+  const float* radii = contactRadius.data();
+  std::uint32_t* listed = nearList.data();
+  std::size_t found = 0;
+#if defined(__SSE2__)
+  // Four bubbles at a time; most groups are all far from A and cost one test.
+  // Lanes past the last bubble read the copy's padding and are masked off.
+  const __m128 centreX = _mm_set1_ps(ax);
+  const __m128 centreY = _mm_set1_ps(ay);
+  const __m128 radiusA = _mm_set1_ps(aRadius);
+  const __m128 noSign = _mm_castsi128_ps(_mm_set1_epi32(0x7fffffff));
+  for (std::size_t k = from; k < to; k += kLanes) {
+    const __m128 reach = _mm_add_ps(radiusA, _mm_loadu_ps(radii + k));
+    const __m128 absDx = _mm_and_ps(_mm_sub_ps(_mm_loadu_ps(xs + k), centreX), noSign);
+    const __m128 absDy = _mm_and_ps(_mm_sub_ps(_mm_loadu_ps(ys + k), centreY), noSign);
+    const auto ruledOut = static_cast<unsigned>(
+        _mm_movemask_ps(_mm_or_ps(_mm_cmpgt_ps(absDx, reach), _mm_cmpgt_ps(absDy, reach))));
+    const unsigned present = to - k >= kLanes ? 0xfu : (1u << (to - k)) - 1u;
+    for (unsigned passes = ~ruledOut & present; passes != 0; passes &= passes - 1) {
+      listed[found++] = static_cast<std::uint32_t>(k + static_cast<std::size_t>(std::countr_zero(passes)));
+    }
+  }
+#else
+  for (std::size_t k = from; k < to; ++k) {
+    const float reach = aRadius + radii[k];
+    if (std::fabs(xs[k] - ax) > reach || std::fabs(ys[k] - ay) > reach) continue;
+    listed[found++] = static_cast<std::uint32_t>(k);
+  }
+#endif
+  return found;
 }
 
 void BubbleField::updateWalk() {

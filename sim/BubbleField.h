@@ -5,6 +5,8 @@
 // 2.75 times faster than real time. The pointer asks it for the bubble nearest
 // the mouse and bursts that bubble through remove.
 
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "gfx/Sprite.h"
@@ -86,6 +88,21 @@ class BubbleField {
   Bubble* selectedBubble = nullptr;  // not owned; null or one of bubbles
   float clock = 0.0f;                // real playing seconds
   float stepAccumulator = 0.0f;      // simulation seconds not yet stepped
+
+ private:
+  // The box test runs on up to this many bubbles at once; the packed copy has
+  // this much room after the last bubble.
+  static constexpr std::size_t kLanes = 4;
+  // Lists the bubbles from..to-1 that pass the box test against A, in order, in
+  // nearList; returns how many.
+  std::size_t markNear(std::size_t from, std::size_t to, float ax, float ay, float aRadius);
+
+  // The contact pass's packed copy of every bubble's position and radius, and
+  // the list of bubbles near the current A.
+  std::vector<float> contactX;
+  std::vector<float> contactY;
+  std::vector<float> contactRadius;
+  std::vector<std::uint32_t> nearList;
 };
 
 extern BubbleField bubbleField;
