@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <memory>
+#include <random>
+#include <vector>
 
 #include "audio/SoundBank.h"
 #include "fx/BurstList.h"
@@ -224,6 +226,102 @@ TEST_F(BubbleFieldTest, DifferentKindsPushApartWithADampedSpring) {
   EXPECT_NEAR(left->forceX, 16.0, 1e-4);
   EXPECT_TRUE(std::isfinite(right->forceY));
   EXPECT_EQ(right->forceY, 0.0f);
+}
+
+// The contact pass, written as the plain all-pairs walk over copies of the
+// bubbles; the field's pass must give bit for bit the same forces and merges.
+struct PlainBody {
+  const Bubble* identity;
+  float x, y, vx, vy, mass, radius, forceX, forceY;
+  int kind;
+  bool special;
+};
+
+void plainContactWalk(std::vector<PlainBody>& bodies) {
+  for (std::size_t i = 0; i < bodies.size(); ++i) {
+    for (std::size_t j = i + 1; j < bodies.size();) {
+      PlainBody& a = bodies[i];
+      PlainBody& b = bodies[j];
+      const float s = a.radius + b.radius;
+      const float dx = b.x - a.x;
+      const float dy = b.y - a.y;
+      if (std::fabs(dx) > s || std::fabs(dy) > s) {
+        ++j;
+        continue;
+      }
+      const float d = std::sqrt(dx * dx + dy * dy);
+      if (!(d < s)) {
+        ++j;
+        continue;
+      }
+      if (a.kind == b.kind) {
+        a.mass = b.mass + a.mass;
+        a.radius = std::sqrt(a.mass) * 0.23f;
+        a.special = a.special || b.special;
+        bodies.erase(bodies.begin() + static_cast<std::ptrdiff_t>(j));
+        ++j;
+        continue;
+      }
+      const auto k = static_cast<float>((d - s) * 2.7 * -300.0);
+      float springX = 0.0f;
+      float springY = 0.0f;
+      if (d > 0.0f) {
+        const float inverse = 1.0f / d;
+        springX = k * dx * inverse;
+        springY = k * dy * inverse;
+      }
+      const float fx = springX + -16.0f * (b.vx - a.vx);
+      const float fy = springY + -16.0f * (b.vy - a.vy);
+      b.forceX += fx;
+      b.forceY += fy;
+      a.forceX -= fx;
+      a.forceY -= fy;
+      ++j;
+    }
+  }
+}
+
+TEST_F(BubbleFieldTest, ContactPassGivesTheSameForcesAndMergesAsAPlainPairWalk) {
+  std::mt19937 scene(11);
+  std::uniform_real_distribution<float> across(-1.5f, 0.0f);
+  std::uniform_real_distribution<float> up(0.5f, 2.0f);
+  std::uniform_real_distribution<float> speed(-2.0f, 2.0f);
+  std::uniform_real_distribution<float> mass(0.25f, 1.5f);
+  for (int round = 0; round < 20; ++round) {
+    BubbleField crowd;
+    std::uniform_int_distribution<int> kinds(0, round % 2 == 0 ? 2 : 7);
+    std::vector<PlainBody> bodies;
+    for (int n = 0; n < 135; ++n) {
+      auto* bubble = new Bubble();
+      bubble->setMass(mass(scene));
+      bubble->x = across(scene);
+      bubble->y = up(scene);
+      bubble->vx = speed(scene);
+      bubble->vy = speed(scene);
+      bubble->kind = kinds(scene);
+      bubble->special = n % 17 == 0;
+      if (n == 40) {  // coinciding centres
+        bubble->x = crowd.bubbles[39]->x;
+        bubble->y = crowd.bubbles[39]->y;
+      }
+      crowd.bubbles.push_back(bubble);
+      bodies.push_back({bubble, bubble->x, bubble->y, bubble->vx, bubble->vy, bubble->mass, bubble->radius,
+                        0.0f, 0.0f, bubble->kind, bubble->special});
+    }
+    plainContactWalk(bodies);
+    crowd.collide();
+    ASSERT_EQ(crowd.bubbles.size(), bodies.size()) << "round " << round;
+    ASSERT_LT(bodies.size(), 135u) << "the scene is crowded enough to merge";
+    for (std::size_t n = 0; n < bodies.size(); ++n) {
+      const Bubble& bubble = *crowd.bubbles[n];
+      ASSERT_EQ(&bubble, bodies[n].identity) << "round " << round << " place " << n;
+      EXPECT_EQ(bubble.mass, bodies[n].mass);
+      EXPECT_EQ(bubble.radius, bodies[n].radius);
+      EXPECT_EQ(bubble.special, bodies[n].special);
+      EXPECT_EQ(bubble.forceX, bodies[n].forceX) << "round " << round << " place " << n;
+      EXPECT_EQ(bubble.forceY, bodies[n].forceY) << "round " << round << " place " << n;
+    }
+  }
 }
 
 TEST_F(BubbleFieldTest, WallsPutBubblesBackAndTurnTheirSpeed) {
