@@ -56,6 +56,8 @@ else
   # The playing background: opaque blue everywhere, so bubbles and text stand out.
   solid_tga "$work/res/images/background.tga" 40 40 200
   solid_tga "$work/res/images/diseaseBubble.tga" 255 255 255
+  # The selection ring in a colour no bubble has, so the selection can be seen.
+  solid_tga "$work/res/images/selection.tga" 255 0 255
   cp /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "$work/res/fonts/Cookies.ttf"
 fi
 
@@ -115,6 +117,52 @@ shot playing
 if [ -z "$assets" ]; then
   c=$(pixel playing 1000 20); near "$c" 40 40 200 || fail "after a middle press the screen shows $c, not the playing background"
   pass "middle press starts play"
+fi
+
+# How many pixels of a box of a screenshot are near one colour.
+count_near() {  # count_near SHOT X Y W H R G B
+  "$CONVERT" "$out/$1.png" -crop "$4x$5+$2+$3" +repage -fuzz 8% -fill white -opaque "rgb($6,$7,$8)" \
+    -fill black +opaque white -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+# Pixels of a box that are not the playing background.
+count_not_background() {  # count_not_background SHOT X Y W H
+  "$CONVERT" "$out/$1.png" -crop "$4x$5+$2+$3" +repage -fuzz 8% -fill black -opaque "rgb(40,40,200)" \
+    -fill white +opaque black -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+
+if [ -z "$assets" ]; then
+  # The stomach spans world x -3.43..1.12 above the floor at y 0.41, that is
+  # window pixels x 73..655, y up to 716.
+  filled=$(count_not_background playing 80 420 560 290)
+  [ "$filled" -gt 40000 ] || fail "after two seconds of play only $filled stomach pixels show bubbles"
+  pass "bubbles fill the stomach ($filled of 162400 pixels)"
+  # The money is printed in black around world (2, 4.46): window (768, 197).
+  ink=$(count_near playing 740 140 260 80 0 0 0)
+  [ "$ink" -gt 150 ] || fail "no money text on the playing screen ($ink dark pixels)"
+  pass "the money is shown ($ink dark pixels)"
+fi
+
+# Hovering selects the nearest bubble: its ring appears around the pointer.
+xdotool mousemove --window "$wid" 360 560
+sleep 0.5
+shot hover
+if [ -z "$assets" ]; then
+  ring=$(count_near hover 220 420 280 280 255 0 255)
+  [ "$ring" -gt 100 ] || fail "no selection ring near the pointer ($ring ring pixels)"
+  pass "hovering selects a bubble under the pointer ($ring ring pixels)"
+fi
+
+# A left press bursts the selected bubble and costs money: the money shown
+# changes as it eases to the new amount.
+"$CONVERT" "$out/hover.png" -crop 260x80+740+140 +repage "$work/money-before.png"
+click 1 360 560
+sleep 1.2
+shot clicked
+if [ -z "$assets" ]; then
+  "$CONVERT" "$out/clicked.png" -crop 260x80+740+140 +repage "$work/money-after.png"
+  changed=$(compare -metric AE "$work/money-before.png" "$work/money-after.png" null: 2>&1 || true)
+  [ "${changed%% *}" -gt 0 ] || fail "the money shown did not change after a click"
+  pass "a click changes the money shown ($changed pixels differ)"
 fi
 
 # A right press in play does nothing but is still a press: the screen stays.
