@@ -11,7 +11,7 @@ packages=(
   freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri libx11-dev
   libfreetype-dev libsdl2-mixer-dev libasound2-dev
   # the asset generator
-  libcairo2-dev libsndfile1-dev libmp3lame-dev fonts-comic-neue
+  libcairo2-dev libsndfile1-dev libmp3lame-dev libmpg123-dev fonts-comic-neue
   # tests and benchmarks
   xvfb xauth xdotool imagemagick libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev fonts-dejavu-core fonts-liberation
