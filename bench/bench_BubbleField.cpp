@@ -91,6 +91,19 @@ bool settleFullField(BubbleField& field) {
   return field.bubbles.size() == static_cast<std::size_t>(kFullField);
 }
 
+// Touching pairs in the pile: the springs each sub-step works out.
+double contactCount(const BubbleField& field) {
+  int contacts = 0;
+  const auto& bubbles = field.bubbles;
+  for (std::size_t i = 0; i < bubbles.size(); ++i) {
+    for (std::size_t j = i + 1; j < bubbles.size(); ++j) {
+      const float reach = bubbles[i]->radius + bubbles[j]->radius;
+      if (std::hypot(bubbles[i]->x - bubbles[j]->x, bubbles[i]->y - bubbles[j]->y) < reach) ++contacts;
+    }
+  }
+  return contacts;
+}
+
 void reportAllocations(benchmark::State& state, long allocations, double subSteps) {
   state.counters["allocsPerSubStep"] = static_cast<double>(allocations) / subSteps;
   if (allocations != 0) state.SkipWithError("a sub-step without a new bubble allocated");
@@ -110,6 +123,7 @@ void BM_BubbleFieldSubStepFullSettled(benchmark::State& state) {
     benchmark::DoNotOptimize(field.bubbles.data());
   }
   reportAllocations(state, allocationCount - before, static_cast<double>(state.iterations()));
+  state.counters["contacts"] = contactCount(field);
   if (field.bubbles.size() != static_cast<std::size_t>(kFullField)) state.SkipWithError("the pile changed");
 }
 BENCHMARK(BM_BubbleFieldSubStepFullSettled);
