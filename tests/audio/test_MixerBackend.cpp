@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "ConsoleCapture.h"
-#include "ScratchDir.h"
+#include "support/ScratchDir.h"
 #include "WavWriter.h"
 #include "audio/MixerBackend.h"
 #include "audio/SoundBank.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ScratchDir.h"
+#include "support/ScratchDir.h"
 #include "WavWriter.h"
 #include "audio/MixerBackend.h"
 #include "audio/SoundBank.h"
@@ -67,9 +67,7 @@ TEST(SoundBankTest, LoadSoundsOpensOnceThenLoadsInIndexOrderAndOnlyBankIndicesPl
 
 TEST(SoundBankTest, EveryIndexPlaysItsOwnFileThroughTheMixer) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
-  ScratchDir dir;
-  std::filesystem::create_directories(dir.path() / "res" / "audio");
-  ASSERT_EQ(chdir(dir.path().c_str()), 0);
+  const ScratchDir dir;  // the bank reads ./res/audio/ from here
   for (std::size_t position = 0; position < kExpectedFiles.size(); ++position) {
     WavWriter::writeTone(kExpectedFiles[position], framesOfFile(static_cast<int>(position)), 440.0, 0.1);
   }

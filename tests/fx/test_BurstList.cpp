@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "AssetDir.h"
-#include "ScriptedRandom.h"
+#include "support/ScratchDir.h"
+#include "support/ScriptedRandom.h"
 #include "fx/BurstList.h"
 #include "gfx/GlIncludes.h"
 #include "support/GlTestWindow.h"
@@ -89,7 +89,7 @@ TEST_F(BurstListTest, RemovalKeepsOrderAndUpdatesEveryOtherBurstExactlyOnce) {
 
 TEST(BurstListDrawing, TheSparkImageIsReadOncePerProcessHoweverManyBurstsSpawn) {
   GlTestWindow::open();
-  AssetDir assets;
+  ScratchDir assets;
   assets.solidImage("popBubble2.tga", 255, 255, 255);
   BurstList::instance() = BurstList();
 
@@ -118,7 +118,7 @@ TEST(BurstListDrawing, TheSparkImageIsReadOncePerProcessHoweverManyBurstsSpawn) 
 
 TEST(BurstListDrawing, SparksFadeInHoldFadeOutAndDisappear) {
   GlTestWindow& window = GlTestWindow::open();
-  AssetDir assets;
+  ScratchDir assets;
   assets.solidImage("popBubble2.tga", 255, 255, 255);
   BurstList::instance() = BurstList();
 

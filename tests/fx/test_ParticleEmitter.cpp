@@ -3,8 +3,8 @@
 #include <cmath>
 #include <vector>
 
-#include "AssetDir.h"
-#include "ScriptedRandom.h"
+#include "support/ScratchDir.h"
+#include "support/ScriptedRandom.h"
 #include "fx/ParticleEmitter.h"
 #include "gfx/GlIncludes.h"
 #include "support/GlTestWindow.h"
@@ -172,7 +172,7 @@ TEST(ParticleEmitter, APendingAttractorJoinsTheWholePoolOnce) {
 
 TEST(ParticleEmitterDrawing, PuffsAreBlendedAtTheEmitterColourAndOpacity) {
   GlTestWindow& window = GlTestWindow::open();
-  AssetDir assets;
+  ScratchDir assets;
   assets.solidImage("puff.tga", 255, 255, 255);
   ParticleEmitter e = stillEmitter(10.0f);
   e.loadSprite("./res/images/puff.tga");

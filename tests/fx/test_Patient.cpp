@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "AssetDir.h"
+#include "support/ScratchDir.h"
 #include "fx/Patient.h"
 #include "gfx/GlIncludes.h"
 #include "support/GlTestWindow.h"
@@ -110,7 +110,7 @@ class PatientDrawing : public ::testing::Test {
   }
 
   GlTestWindow* window = nullptr;
-  AssetDir assets;
+  ScratchDir assets;
   Patient figure;
 };
 

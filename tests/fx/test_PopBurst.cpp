@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "ScriptedRandom.h"
+#include "support/ScriptedRandom.h"
 #include "fx/PopBurst.h"
 #include "util/MathHelpers.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "sim/Bubble.h"
-#include "sim/ScriptedRandom.h"
+#include "support/ScriptedRandom.h"
 
 namespace {
 

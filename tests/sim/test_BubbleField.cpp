@@ -10,7 +10,7 @@
 #include "score/FloatingTextList.h"
 #include "score/Wallet.h"
 #include "sim/BubbleField.h"
-#include "sim/ScriptedRandom.h"
+#include "support/ScriptedRandom.h"
 #include "support/RecordingAudio.h"
 
 namespace {

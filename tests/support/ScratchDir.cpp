@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "support/TgaWriter.h"
+
 ScratchDir::ScratchDir() : previous_(std::filesystem::current_path()) {
   std::string pattern = (std::filesystem::temp_directory_path() / "plombrix-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a scratch directory");
@@ -21,3 +23,8 @@ ScratchDir::~ScratchDir() {
 }
 
 std::string ScratchDir::image(const std::string& name) const { return (path_ / "res" / "images" / name).string(); }
+
+void ScratchDir::solidImage(const std::string& name, std::uint8_t r, std::uint8_t g, std::uint8_t b,
+                            std::uint8_t a) const {
+  writeSolidTga(image(name), kSolidSide, kSolidSide, r, g, b, a);
+}

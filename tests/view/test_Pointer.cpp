@@ -9,7 +9,7 @@
 #include "gfx/GlIncludes.h"
 #include "score/Wallet.h"
 #include "sim/BubbleField.h"
-#include "sim/ScriptedRandom.h"
+#include "support/ScriptedRandom.h"
 #include "support/GlTestWindow.h"
 #include "support/RecordingAudio.h"
 #include "view/Camera.h"

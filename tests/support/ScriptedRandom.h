@@ -3,7 +3,9 @@
 // value, then the fallback once the script runs out. Restores the standard
 // source when it goes out of scope.
 
+#include <ctime>
 #include <deque>
+#include <vector>
 
 #include "util/Random.h"
 
@@ -18,7 +20,8 @@ class ScriptedRandom {
                                     values.pop_front();
                                     return value;
                                   },
-                                  [](unsigned) {}, [] { return std::time_t{0}; }};
+                                  [this](unsigned seed) { seeds.push_back(seed); },
+                                  [] { return kClockSeconds; }};
   }
   ~ScriptedRandom() {
     randomSource() = RandomSource::standard();
@@ -29,5 +32,8 @@ class ScriptedRandom {
 
   std::deque<int> values;
   int fallback;
+  std::vector<unsigned> seeds;  // every seed the draws asked for, in order
+
+  static constexpr std::time_t kClockSeconds = 1234;  // what the clock reads for the seed
   int draws = 0;
 };
