@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "gfx/BlendedDrawing.h"
 #include "gfx/GlIncludes.h"
 #include "gfx/Sprite.h"
 
@@ -37,16 +38,10 @@ void Backdrop::place(int list) const {
 void Backdrop::drawBackground() {
   // The alpha test keeps transparent texels out of colour and depth, so the
   // patient drawn before shows through wherever the picture is clear.
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glEnable(GL_ALPHA_TEST);
-  glAlphaFunc(GL_GREATER, 0.0f);
+  beginBlendedDrawing();
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   place(backgroundList);
-  glDisable(GL_BLEND);
-  glDisable(GL_ALPHA_TEST);
-  glDisable(GL_TEXTURE_2D);
+  endBlendedDrawing();
   glColor3f(1.0f, 1.0f, 1.0f);
 }
 

@@ -1,6 +1,6 @@
 #include "fx/BurstList.h"
 
-#include <cstddef>
+#include "util/TimedEffects.h"
 
 BurstList& BurstList::instance() {
   static BurstList* list = new BurstList();
@@ -17,19 +17,7 @@ void BurstList::spawnClickBurst(float x, float y, float radius) {
   bursts.back().seed(x, y, radius);
 }
 
-void BurstList::update(float dt) {
-  // Removal closes the gap and keeps the order; the walk then stays on the same
-  // index, which now holds the next burst, so none is skipped or stepped twice.
-  std::size_t i = 0;
-  while (i < bursts.size()) {
-    bursts[i].update(dt);
-    if (bursts[i].phase == PopBurst::kFinished) {
-      bursts.erase(bursts.begin() + static_cast<std::ptrdiff_t>(i));
-    } else {
-      ++i;
-    }
-  }
-}
+void BurstList::update(float dt) { updateAndRemoveFinished(bursts, dt); }
 
 void BurstList::render() {
   for (const PopBurst& burst : bursts) burst.render();

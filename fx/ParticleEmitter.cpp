@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "gfx/BlendedDrawing.h"
 #include "gfx/GlIncludes.h"
 #include "gfx/Texture.h"
 #include "util/MathHelpers.h"
@@ -71,16 +72,10 @@ void ParticleEmitter::update(float dt) {
 }
 
 void ParticleEmitter::render() {
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glEnable(GL_ALPHA_TEST);
-  glAlphaFunc(GL_GREATER, 0.0f);
+  beginBlendedDrawing();
   glColor4f(colourR, colourG, colourB, colourA);
   for (SmokeParticle& p : particles) {
     if (p.active) p.render();
   }
-  glDisable(GL_BLEND);
-  glDisable(GL_ALPHA_TEST);
-  glDisable(GL_TEXTURE_2D);
+  endBlendedDrawing();
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "gfx/BlendedDrawing.h"
 #include "gfx/GlIncludes.h"
 
 Patient patient;
@@ -108,11 +109,7 @@ void Patient::update(float dt) {
 }
 
 void Patient::render() {
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glEnable(GL_ALPHA_TEST);
-  glAlphaFunc(GL_GREATER, 0.0f);
+  beginBlendedDrawing();
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 
   for (const Placement& part : pose().parts) {
@@ -124,9 +121,7 @@ void Patient::render() {
     glPopMatrix();
   }
 
-  glDisable(GL_BLEND);
-  glDisable(GL_ALPHA_TEST);
-  glDisable(GL_TEXTURE_2D);
+  endBlendedDrawing();
   glColor3f(1.0f, 1.0f, 1.0f);
   smoke.render();
 }

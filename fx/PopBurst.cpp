@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "gfx/BlendedDrawing.h"
 #include "gfx/GlIncludes.h"
 #include "util/MathHelpers.h"
 #include "util/Random.h"
@@ -84,13 +85,7 @@ void PopBurst::update(float dt) {
 }
 
 void PopBurst::render() const {
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glEnable(GL_ALPHA_TEST);
-  glAlphaFunc(GL_GREATER, 0.0f);
+  beginBlendedDrawing();
   for (const Spark& spark : sparks) spark.render();
-  glDisable(GL_BLEND);
-  glDisable(GL_ALPHA_TEST);
-  glDisable(GL_TEXTURE_2D);
+  endBlendedDrawing();
 }

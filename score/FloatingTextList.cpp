@@ -3,6 +3,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "util/TimedEffects.h"
+
 FloatingTextList& FloatingTextList::instance() {
   static FloatingTextList* list = new FloatingTextList();
   return *list;
@@ -19,17 +21,7 @@ void FloatingTextList::addText(float x, float y, const char* format, ...) {
   texts.emplace_back(x, y, message);
 }
 
-void FloatingTextList::update(float dt) {
-  std::size_t i = 0;
-  while (i < texts.size()) {
-    texts[i].update(dt);
-    if (texts[i].phase == FloatingText::kFinished) {
-      texts.erase(texts.begin() + static_cast<std::ptrdiff_t>(i));
-    } else {
-      ++i;
-    }
-  }
-}
+void FloatingTextList::update(float dt) { updateAndRemoveFinished(texts, dt); }
 
 void FloatingTextList::render() const {
   for (const FloatingText& text : texts) text.render();

@@ -7,6 +7,7 @@
 
 #include "audio/SoundBank.h"
 #include "fx/BurstList.h"
+#include "gfx/BlendedDrawing.h"
 #include "gfx/GlIncludes.h"
 #include "score/Wallet.h"
 #include "sim/KindStyle.h"
@@ -305,11 +306,7 @@ void BubbleField::loadSprites() {
 }
 
 void BubbleField::render() {
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glEnable(GL_ALPHA_TEST);
-  glAlphaFunc(GL_GREATER, 0.0f);
+  beginBlendedDrawing();
 
   for (Bubble* bubble : bubbles) {
     const KindStyle& style = kindTable[bubble->kind];
@@ -339,7 +336,5 @@ void BubbleField::render() {
     glPopMatrix();
   }
 
-  glDisable(GL_BLEND);
-  glDisable(GL_ALPHA_TEST);
-  glDisable(GL_TEXTURE_2D);
+  endBlendedDrawing();
 }
