@@ -61,14 +61,14 @@ else
   cp /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "$work/res/fonts/Cookies.ttf"
 fi
 
-# Our own X server, so no other test's windows overlap the game's.
-display=""
-for n in $(seq 90 140); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || fail "no free X display"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# Our own X server, so no other test's windows overlap the game's. The server
+# picks a free display number itself and reports it, so two runs never race
+# for the same one.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "the virtual X server did not start"
+display=":$(head -n 1 "$work/display")"
 export DISPLAY=$display
 for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 
