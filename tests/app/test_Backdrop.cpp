@@ -39,6 +39,7 @@ class BackdropTest : public ::testing::Test {
     window = &GlTestWindow::open();
     for (const char* name : {"background.tga", "titlescreen.tga", "instructions.tga"})
       writeTga(scratch.image(name), TgaSpec{kPictureWidth, kPictureHeight, 32, false, true}, quadrants());
+    Backdrop::instance() = Backdrop();  // sprites of this case's own pictures
     Backdrop::instance().loadSprites();
   }
 
@@ -82,8 +83,10 @@ TEST_F(BackdropTest, TheBackgroundLetsEarlierDrawingShowWhereItIsTransparent) {
   std::vector<std::uint8_t> halfClear;
   for (int y = 0; y < 8; ++y) {
     for (int x = 0; x < 8; ++x) {
-      if (x < 4) halfClear.insert(halfClear.end(), {0, 0, 0, 0});
-      else halfClear.insert(halfClear.end(), {255, 255, 0, 255});
+      if (x < 4)
+        halfClear.insert(halfClear.end(), {0, 0, 0, 0});
+      else
+        halfClear.insert(halfClear.end(), {255, 255, 0, 255});
     }
   }
   writeTga(scratch.image("background2.tga"), TgaSpec{8, 8, 32, false, true}, halfClear);

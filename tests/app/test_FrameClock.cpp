@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <limits>
+#include <vector>
 
 #include "app/Backdrop.h"
 #include "app/FrameClock.h"
 #include "app/GameState.h"
 #include "fx/Patient.h"
 #include "gfx/GlIncludes.h"
+#include "score/Wallet.h"
 #include "sim/BubbleField.h"
 #include "support/GlTestWindow.h"
 #include "support/RecordingAudio.h"
@@ -55,6 +58,13 @@ class FrameTest : public ::testing::Test {
     writeSolidTga(scratch.image("instructions.tga"), 8, 8, 30, 200, 30);
     writeSolidTga(scratch.image("background.tga"), 8, 8, 30, 30, 200);
     audio = RecordingAudio::install();
+    // The field and the patient are globals: start each case from an empty,
+    // unplayed game even when the cases share a process.
+    while (!bubbleField.bubbles.empty()) bubbleField.remove(bubbleField.bubbles.back());
+    bubbleField.clock = 0.0f;
+    bubbleField.stepAccumulator = 0.0f;
+    patient.clock = 0.0f;
+    Backdrop::instance() = Backdrop();  // sprites of this case's own pictures
     Backdrop::instance().loadSprites();
     Backdrop::instance().setRect(6, 4, 0, -4);
     FrameClock::instance().started = true;
@@ -66,7 +76,8 @@ class FrameTest : public ::testing::Test {
     clock.lastMs = glutGet(GLUT_ELAPSED_TIME) - static_cast<int>(elapsed * 1000);
     const int depth = GlTestWindow::modelViewDepth();
     clock.drawFrame();
-    EXPECT_EQ(GlTestWindow::modelViewDepth(), depth) << "a frame must leave the model-view stack as it found it";
+    EXPECT_EQ(GlTestWindow::modelViewDepth(), depth)
+        << "a frame must leave the model-view stack as it found it";
   }
 
   Rgba shown(int x, int y) { return window->pixel(x, y); }
@@ -107,6 +118,60 @@ TEST_F(FrameTest, NothingIsUpdatedBeforeInitialisationHasFinished) {
   EXPECT_FLOAT_EQ(bubbleField.clock, 0.0f);
   EXPECT_TRUE(bubbleField.bubbles.empty());
   EXPECT_TRUE(near(shown(1010, 10), 30, 30, 200)) << "drawing does not depend on the started flag";
+}
+
+TEST_F(FrameTest, PlayingFrameDrawsThePatientUnderTheBackgroundAndBubblesAndMoneyOverIt) {
+  // The background is clear on the window's left half and opaque yellow on the
+  // right: the patient shows only where it is clear, everything drawn after
+  // it shows on top of the yellow.
+  constexpr int kSide = 16;
+  std::vector<std::uint8_t> halfClear;
+  for (int y = 0; y < kSide; ++y) {
+    for (int x = 0; x < kSide; ++x) {
+      if (x < kSide / 2)
+        halfClear.insert(halfClear.end(), {0, 0, 0, 0});
+      else
+        halfClear.insert(halfClear.end(), {255, 255, 0, 255});
+    }
+  }
+  writeTga(scratch.image("background.tga"), TgaSpec{kSide, kSide, 32, false, true}, halfClear);
+  Backdrop::instance() = Backdrop();
+  Backdrop::instance().loadSprites();
+  Backdrop::instance().setRect(6, 4, 0, -4);
+  for (const char* part : {"character_head.tga", "character_armright.tga", "character_armleft.tga",
+                           "character_legright.tga", "character_legleft.tga"})
+    scratch.solidImage(part, 220, 0, 0);
+  scratch.solidImage("diseaseBubble.tga", 255, 255, 255);
+  std::filesystem::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+                             scratch.path() / "res" / "fonts" / "Cookies.ttf");
+  patient.loadSprites();
+  bubbleField.loadSprites();
+  Wallet::instance().initialise();
+  Wallet::instance().shownMoney = 88888.0f;
+
+  auto* bubble = new Bubble();
+  bubble->kind = Bubble::kPlainKind;
+  bubble->setMass(4.0f);  // 0.92 world units across
+  bubble->x = 0.8f;
+  bubble->y = 1.5f;
+  bubble->shellList = bubbleField.bubbleList;
+  bubbleField.bubbles.push_back(bubble);
+
+  GameState = kPlaying;
+  FrameClock::instance().started = false;  // drawing only: nothing moves
+  frameAfter(0.01);
+
+  const auto head = GlTestWindow::worldToPixel(-1.1282f, 5.48f);
+  EXPECT_TRUE(near(shown(head[0], head[1]), 220, 0, 0)) << "the patient shows where the background is clear";
+  const auto arm = GlTestWindow::worldToPixel(1.419f, 3.002f);
+  EXPECT_TRUE(near(shown(arm[0], arm[1]), 255, 255, 0))
+      << "the background covers the patient where it is opaque";
+  const auto centre = GlTestWindow::worldToPixel(0.8f, 1.5f);
+  EXPECT_TRUE(near(shown(centre[0], centre[1]), 255, 255, 255)) << "bubbles lie over the background";
+  int ink = 0;
+  for (int y = 150; y < 240; y += 2)
+    for (int x = 740; x < 1000; x += 2) ink += near(shown(x, y), 0, 0, 0, 60) ? 1 : 0;
+  EXPECT_GT(ink, 20) << "the money is printed over the background";
 }
 
 }  // namespace

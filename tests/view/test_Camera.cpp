@@ -92,7 +92,8 @@ TEST(CameraZoomKeys, WAndSMoveTheEyeAndThePictureFollowsAtOnce) {
   pointer.onKey('w', 0, 0);
   pointer.onKey('w', 0, 0);
   EXPECT_DOUBLE_EQ(Camera::instance().offsetZ, -4.0);
-  EXPECT_FLOAT_EQ(matrix(GL_MODELVIEW_MATRIX)[14], -4.0f) << "the picture must zoom without waiting for a reshape";
+  EXPECT_FLOAT_EQ(matrix(GL_MODELVIEW_MATRIX)[14], -4.0f)
+      << "the picture must zoom without waiting for a reshape";
   pointer.onKey('s', 0, 0);
   EXPECT_DOUBLE_EQ(Camera::instance().offsetZ, -3.5);
   for (unsigned char other : {'W', 'S', 'a', ' ', '\033'}) pointer.onKey(other, 0, 0);
