@@ -38,7 +38,7 @@ class BackdropTest : public ::testing::Test {
   void SetUp() override {
     window = &GlTestWindow::open();
     for (const char* name : {"background.tga", "titlescreen.tga", "instructions.tga"})
-      writeTga(scratch.image(name), TgaSpec{kPictureWidth, kPictureHeight, 32, false, true}, quadrants());
+      writeTga(scratch.image(name), TgaLayout{kPictureWidth, kPictureHeight, 32, false, true}, quadrants());
     Backdrop::instance() = Backdrop();  // sprites of this case's own pictures
     Backdrop::instance().loadSprites();
   }
@@ -89,7 +89,7 @@ TEST_F(BackdropTest, TheBackgroundLetsEarlierDrawingShowWhereItIsTransparent) {
         halfClear.insert(halfClear.end(), {255, 255, 0, 255});
     }
   }
-  writeTga(scratch.image("background2.tga"), TgaSpec{8, 8, 32, false, true}, halfClear);
+  writeTga(scratch.image("background2.tga"), TgaLayout{8, 8, 32, false, true}, halfClear);
   Backdrop backdrop;
   int texture = -1;
   makeSprite(backdrop.backgroundList, texture, "./res/images/background2.tga");

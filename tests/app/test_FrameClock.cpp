@@ -134,7 +134,7 @@ TEST_F(FrameTest, PlayingFrameDrawsThePatientUnderTheBackgroundAndBubblesAndMone
         halfClear.insert(halfClear.end(), {255, 255, 0, 255});
     }
   }
-  writeTga(scratch.image("background.tga"), TgaSpec{kSide, kSide, 32, false, true}, halfClear);
+  writeTga(scratch.image("background.tga"), TgaLayout{kSide, kSide, 32, false, true}, halfClear);
   Backdrop::instance() = Backdrop();
   Backdrop::instance().loadSprites();
   Backdrop::instance().setRect(6, 4, 0, -4);

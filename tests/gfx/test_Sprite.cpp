@@ -138,13 +138,13 @@ TEST_F(SpriteTest, AFailedLoadStillDrawsAnUntexturedSquareInTheCurrentColour) {
 TEST_F(SpriteTest, ThePictureStandsUprightAndIsNotMirroredInEitherFileRowOrder) {
   struct Storage {
     const char* name;
-    TgaSpec spec;
+    TgaLayout layout;
   };
   for (const Storage& storage : {Storage{"bottom-first.tga", {4, 4, 24, false, false}},
                                  Storage{"top-first-rle.tga", {4, 4, 32, true, true}}}) {
     SCOPED_TRACE(storage.name);
     const std::string path = scratchFile(storage.name);
-    writeTga(path, storage.spec, quadrants());
+    writeTga(path, storage.layout, quadrants());
     int listId = kNoSprite;
     int textureId = -1;
     makeCapturing(listId, textureId, path);

@@ -136,7 +136,7 @@ TEST(LoadTextureUpload, LeavesTheTextureBoundWithTopRowFirstAndUnpackAlignmentOn
   const Bytes picture = {10, 20, 30, 255, 40, 50, 60, 255, 70, 80, 90, 255,
                          1,  2,  3,  255, 4,  5,  6,  255, 7,  8,  9,  255};
   const fs::path file = scratchDir() / "odd.tga";
-  writeTga(file.string(), TgaSpec{3, 2, 24, false, false}, picture);
+  writeTga(file.string(), TgaLayout{3, 2, 24, false, false}, picture);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
 
   const Loaded loaded = loadCapturing(file.string());

@@ -29,7 +29,7 @@ void writeMask(const std::string& path, Inside inside) {
       rgba.insert(rgba.end(), {level, level, level, level});
     }
   }
-  writeTga(path, TgaSpec{kSize, kSize, 32, false, true}, rgba);
+  writeTga(path, TgaLayout{kSize, kSize, 32, false, true}, rgba);
 }
 
 // The pictures of the field: the shell is a ring in the outer quarter of the

@@ -9,28 +9,28 @@ constexpr std::uint8_t kTopFirstBit = 0x20;
 constexpr int kMaxPacket = 128;
 }  // namespace
 
-std::vector<std::uint8_t> encodeTga(const TgaSpec& spec, const std::vector<std::uint8_t>& rgba) {
+std::vector<std::uint8_t> encodeTga(const TgaLayout& layout, const std::vector<std::uint8_t>& rgba) {
   std::vector<std::uint8_t> out(kHeaderBytes, 0);
-  out[2] = spec.rle ? 10 : 2;
-  out[12] = static_cast<std::uint8_t>(spec.width & 0xFF);
-  out[13] = static_cast<std::uint8_t>(spec.width >> 8);
-  out[14] = static_cast<std::uint8_t>(spec.height & 0xFF);
-  out[15] = static_cast<std::uint8_t>(spec.height >> 8);
-  out[16] = static_cast<std::uint8_t>(spec.bits);
-  out[17] = static_cast<std::uint8_t>((spec.topFirst ? kTopFirstBit : 0) | (spec.bits == 32 ? 8 : 0));
+  out[2] = layout.rle ? 10 : 2;
+  out[12] = static_cast<std::uint8_t>(layout.width & 0xFF);
+  out[13] = static_cast<std::uint8_t>(layout.width >> 8);
+  out[14] = static_cast<std::uint8_t>(layout.height & 0xFF);
+  out[15] = static_cast<std::uint8_t>(layout.height >> 8);
+  out[16] = static_cast<std::uint8_t>(layout.bits);
+  out[17] = static_cast<std::uint8_t>((layout.topFirst ? kTopFirstBit : 0) | (layout.bits == 32 ? 8 : 0));
 
-  const int bytes = spec.bits / 8;
+  const int bytes = layout.bits / 8;
   std::vector<std::vector<std::uint8_t>> values;
-  for (int row = 0; row < spec.height; ++row) {
-    const int sourceRow = spec.topFirst ? row : spec.height - 1 - row;
-    for (int col = 0; col < spec.width; ++col) {
-      const std::uint8_t* p = &rgba[(static_cast<std::size_t>(sourceRow) * spec.width + col) * 4];
+  for (int row = 0; row < layout.height; ++row) {
+    const int sourceRow = layout.topFirst ? row : layout.height - 1 - row;
+    for (int col = 0; col < layout.width; ++col) {
+      const std::uint8_t* p = &rgba[(static_cast<std::size_t>(sourceRow) * layout.width + col) * 4];
       std::vector<std::uint8_t> v = {p[2], p[1], p[0]};
       if (bytes == 4) v.push_back(p[3]);
       values.push_back(v);
     }
   }
-  if (!spec.rle) {
+  if (!layout.rle) {
     for (const auto& v : values) out.insert(out.end(), v.begin(), v.end());
     return out;
   }
@@ -56,8 +56,8 @@ std::vector<std::uint8_t> encodeTga(const TgaSpec& spec, const std::vector<std::
   return out;
 }
 
-void writeTga(const std::string& path, const TgaSpec& spec, const std::vector<std::uint8_t>& rgba) {
-  const std::vector<std::uint8_t> bytes = encodeTga(spec, rgba);
+void writeTga(const std::string& path, const TgaLayout& layout, const std::vector<std::uint8_t>& rgba) {
+  const std::vector<std::uint8_t> bytes = encodeTga(layout, rgba);
   std::ofstream file(path, std::ios::binary);
   if (!file) throw std::runtime_error("cannot write " + path);
   file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -68,5 +68,5 @@ void writeSolidTga(const std::string& path, int width, int height, std::uint8_t 
   std::vector<std::uint8_t> rgba;
   rgba.reserve(static_cast<std::size_t>(width) * height * 4);
   for (int i = 0; i < width * height; ++i) rgba.insert(rgba.end(), {r, g, b, a});
-  writeTga(path, TgaSpec{width, height, 32, false, true}, rgba);
+  writeTga(path, TgaLayout{width, height, 32, false, true}, rgba);
 }

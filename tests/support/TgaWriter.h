@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-struct TgaSpec {
+struct TgaLayout {
   int width = 1;
   int height = 1;
   int bits = 32;         // 24 or 32
@@ -14,8 +14,8 @@ struct TgaSpec {
   bool topFirst = true;  // descriptor bit 5
 };
 
-std::vector<std::uint8_t> encodeTga(const TgaSpec& spec, const std::vector<std::uint8_t>& rgbaTopFirst);
-void writeTga(const std::string& path, const TgaSpec& spec, const std::vector<std::uint8_t>& rgbaTopFirst);
+std::vector<std::uint8_t> encodeTga(const TgaLayout& layout, const std::vector<std::uint8_t>& rgbaTopFirst);
+void writeTga(const std::string& path, const TgaLayout& layout, const std::vector<std::uint8_t>& rgbaTopFirst);
 // A whole image in one colour.
 void writeSolidTga(const std::string& path, int width, int height, std::uint8_t r, std::uint8_t g,
                    std::uint8_t b, std::uint8_t a = 255);
