@@ -4,6 +4,6 @@
 # generates inside build/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-bash "$root/scripts/build.sh" -DPLOMBRIX_TESTS=OFF -DPLOMBRIX_BENCH=OFF
+bash "$root/scripts/build.sh" -DPLOMBRIX_TESTS=OFF -DPLOMBRIX_BENCH=OFF -DPLOMBRIX_ASSETS=ON
 cd "$root/build"
 exec ./plombrix

@@ -14,7 +14,7 @@ xvfb=(xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp")
 
 echo "== Sanitizer build (ASan + UBSan)"
 cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DPLOMBRIX_SANITIZE=ON \
-  -DPLOMBRIX_BENCH=OFF >/dev/null
+  -DPLOMBRIX_TESTS=ON -DPLOMBRIX_BENCH=OFF -DPLOMBRIX_ASSETS=ON >/dev/null
 cmake --build "$root/build-asan" -j"$jobs"
 # Leaks inside the GL driver, X and SDL are theirs, not ours.
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
@@ -28,7 +28,10 @@ if [ -f "$root/scripts/fuzz.sh" ]; then
   FUZZ_SECONDS=${FUZZ_SECONDS:-60} bash "$root/scripts/fuzz.sh"
 fi
 
-echo "== Release build"
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+echo "== Optimised build: every test, end to end included"
+# Options spelled out: the start command may have configured this folder
+# without tests before.
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLOMBRIX_TESTS=ON \
+  -DPLOMBRIX_BENCH=ON -DPLOMBRIX_ASSETS=ON >/dev/null
 cmake --build "$root/build" -j"$jobs"
 "${xvfb[@]}" ctest --test-dir "$root/build" --output-on-failure -j"$jobs" --timeout 300
