@@ -4,14 +4,10 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
-#ifdef PLOMBRIX_HAVE_MPG123
+#include <SDL2/SDL.h>
 #include <mpg123.h>
-#endif
 
 namespace AssetFiles {
 
@@ -34,47 +30,26 @@ double Pcm::rms(std::size_t firstFrame, std::size_t frameCount) const {
   return std::sqrt(sum / static_cast<double>(end - begin));
 }
 
-namespace {
-
-std::uint32_t le32(const unsigned char* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24);
-}
-std::uint16_t le16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-
-}  // namespace
-
 Pcm readWave(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
-                                         std::istreambuf_iterator<char>());
-  if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 ||
-      std::memcmp(bytes.data() + 8, "WAVE", 4) != 0)
-    throw std::runtime_error(path.string() + " is not a wave file");
+  // SDL's own reader, the one the mixer loads the samples with.
+  SDL_AudioSpec spec{};
+  Uint8* buffer = nullptr;
+  Uint32 bytes = 0;
+  if (SDL_LoadWAV(path.string().c_str(), &spec, &buffer, &bytes) == nullptr)
+    throw std::runtime_error(path.string() + " is not a wave file: " + SDL_GetError());
   Pcm pcm;
-  int bits = 0;
-  std::size_t at = 12;
-  while (at + 8 <= bytes.size()) {
-    const std::uint32_t size = le32(&bytes[at + 4]);
-    const unsigned char* body = &bytes[at + 8];
-    if (at + 8 + size > bytes.size()) throw std::runtime_error(path.string() + ": chunk runs past the end");
-    if (std::memcmp(&bytes[at], "fmt ", 4) == 0) {
-      if (le16(body) != 1) throw std::runtime_error(path.string() + ": not PCM");
-      pcm.channels = le16(body + 2);
-      pcm.rate = static_cast<int>(le32(body + 4));
-      bits = le16(body + 14);
-    } else if (std::memcmp(&bytes[at], "data", 4) == 0) {
-      if (bits != 16) throw std::runtime_error(path.string() + ": not 16-bit");
-      for (std::uint32_t i = 0; i + 1 < size; i += 2)
-        pcm.samples.push_back(static_cast<std::int16_t>(le16(body + i)) / 32768.0f);
-    }
-    at += 8 + size + (size & 1);
-  }
+  pcm.rate = spec.freq;
+  pcm.channels = spec.channels;
+  const bool pcm16 = spec.format == AUDIO_S16LSB;
+  for (Uint32 i = 0; pcm16 && i + 1 < bytes; i += 2)
+    pcm.samples.push_back(static_cast<std::int16_t>(buffer[i] | (buffer[i + 1] << 8)) / 32768.0f);
+  SDL_FreeWAV(buffer);
+  if (!pcm16) throw std::runtime_error(path.string() + ": not 16-bit");
   return pcm;
 }
 
 Pcm decodeMp3(const fs::path& path) {
   Pcm pcm;
-#ifdef PLOMBRIX_HAVE_MPG123
   mpg123_init();
   int error = 0;
   mpg123_handle* handle = mpg123_new(nullptr, &error);
@@ -106,9 +81,6 @@ Pcm decodeMp3(const fs::path& path) {
   }
   mpg123_close(handle);
   mpg123_delete(handle);
-#else
-  (void)path;
-#endif
   return pcm;
 }
 

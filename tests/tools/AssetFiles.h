@@ -24,7 +24,8 @@ struct Pcm {
   double rms(std::size_t firstFrame, std::size_t frameCount) const;
 };
 
-// A 16-bit PCM wave file; throws if it is anything else.
+// A 16-bit PCM wave file, read as the mixer reads it; throws if it is anything
+// else.
 Pcm readWave(const std::filesystem::path& path);
 // The whole MP3, decoded by libmpg123 with gapless trimming, as 16-bit samples.
 Pcm decodeMp3(const std::filesystem::path& path);
