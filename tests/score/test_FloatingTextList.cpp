@@ -12,23 +12,28 @@ std::string order(const FloatingTextList& list) {
   return names;
 }
 
-TEST(FloatingTextListUpdate, ATextIsRemovedInTheUpdateThatFinishesItAndNeverLater) {
+TEST(FloatingTextList, FormatsEachMessageAtItsPlaceAndRemovesItInTheUpdateThatFinishesIt) {
   FloatingTextList list;
+  const std::string longMessage(1000, 'z');
+  const char* noFormat = nullptr;
   list.addText(0.5f, 1.0f, "%d chain!", 7);
-  ASSERT_EQ(list.texts.size(), 1u);
+  list.addText(0.0f, 0.0f, "%s%d", longMessage.c_str(), 5);
+  list.addText(1.0f, 2.0f, noFormat);
+  ASSERT_EQ(list.texts.size(), 3u);
   EXPECT_STREQ(list.texts[0].text, "7 chain!");
   EXPECT_EQ(list.texts[0].x, 0.5f);
   EXPECT_EQ(list.texts[0].y, 1.0f);
-  for (int k = 1; k <= 13; ++k) {
+  EXPECT_EQ(std::string(list.texts[1].text), longMessage.substr(0, 255)) << "long messages are cut at 255";
+  EXPECT_STREQ(list.texts[2].text, "") << "a null format gives the empty text";
+
+  for (int k = 1; k <= 14; ++k) {
     list.update(0.1f);
-    ASSERT_EQ(list.texts.size(), 1u) << "gone after update " << k;
-    EXPECT_NE(list.texts[0].phase, FloatingText::kFinished);
+    ASSERT_EQ(list.texts.size(), k < 14 ? 3u : 0u)
+        << "texts live 13 tenth-second updates; after update " << k;
   }
-  list.update(0.1f);
-  EXPECT_TRUE(list.texts.empty());
 }
 
-TEST(FloatingTextListUpdate, RemovalKeepsTheOrderAndUpdatesEveryOtherTextExactlyOnce) {
+TEST(FloatingTextList, RemovalKeepsTheOrderAndUpdatesEveryOtherTextExactlyOnce) {
   // B and C finish in the same pass; D, which moves into B's place, must be
   // updated once, not skipped and not twice.
   FloatingTextList list;
@@ -40,35 +45,6 @@ TEST(FloatingTextListUpdate, RemovalKeepsTheOrderAndUpdatesEveryOtherTextExactly
   list.update(0.1f);
   EXPECT_EQ(order(list), "AD");
   for (const FloatingText& text : list.texts) EXPECT_NEAR(text.rise, 0.2f, 1e-6f) << text.text;
-
-  list.addText(0.0f, 0.0f, "E");
-  list.texts[0].phase = FloatingText::kBlowUp;
-  list.texts[0].phaseClock = 0.3f;
-  list.update(0.1f);
-  EXPECT_EQ(order(list), "DE");
-  EXPECT_NEAR(list.texts[0].rise, 0.4f, 1e-6f);
-  EXPECT_NEAR(list.texts[1].rise, 0.2f, 1e-6f);
-}
-
-TEST(FloatingTextListUpdate, ANullFormatGivesAnEmptyTextThatLivesItsWholeLife) {
-  FloatingTextList list;
-  const char* noFormat = nullptr;
-  list.addText(1.0f, 2.0f, noFormat);
-  ASSERT_EQ(list.texts.size(), 1u);
-  EXPECT_STREQ(list.texts[0].text, "");
-  int updates = 0;
-  while (!list.texts.empty() && updates < 100) {
-    list.update(0.1f);
-    ++updates;
-  }
-  EXPECT_EQ(updates, 14);
-}
-
-TEST(FloatingTextListUpdate, FormattedMessagesAreCutAt255Characters) {
-  FloatingTextList list;
-  const std::string longMessage(1000, 'z');
-  list.addText(0.0f, 0.0f, "%s%d", longMessage.c_str(), 5);
-  EXPECT_EQ(std::string(list.texts[0].text), longMessage.substr(0, 255));
 }
 
 }  // namespace
