@@ -1,36 +1,38 @@
 #include "gfx/Sprite.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
+#include <array>
 #include <string>
 #include <vector>
 
 #include "gfx/GlIncludes.h"
 #include "support/GlTestWindow.h"
+#include "support/ScratchDir.h"
 #include "support/TgaWriter.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-using Bytes = std::vector<std::uint8_t>;
-
-// A fresh file name for every test process.
-std::string scratchFile(const std::string& name) {
-  const fs::path dir = fs::temp_directory_path() / ("plombrix-sprite-" + std::to_string(::getpid()));
-  fs::create_directories(dir);
-  return (dir / name).string();
-}
-
 class SpriteTest : public ::testing::Test {
  protected:
   void SetUp() override { window = &GlTestWindow::open(); }
-  void TearDown() override {
-    fs::remove_all(fs::temp_directory_path() / ("plombrix-sprite-" + std::to_string(::getpid())));
+
+  // makeSprite, returning what it printed.
+  static std::string make(int& listId, int& textureId, const std::string& path) {
+    ::testing::internal::CaptureStdout();
+    makeSprite(listId, textureId, path.c_str());
+    return ::testing::internal::GetCapturedStdout();
   }
 
-  // The owners' pattern: texturing on, tint, transform, call, texturing off.
+  // A one-texel texture of the given colour under the given name.
+  static void oneTexel(GLuint name, GLubyte r, GLubyte g, GLubyte b) {
+    const GLubyte rgba[4] = {r, g, b, 255};
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+  }
+
+  // The owners' pattern: texturing on, transform, call, texturing off.
   static void draw(int listId, float x, float y, float width, float height) {
     glEnable(GL_TEXTURE_2D);
     glPushMatrix();
@@ -47,65 +49,18 @@ class SpriteTest : public ::testing::Test {
   }
 
   GlTestWindow* window = nullptr;
+  ScratchDir scratch;
 };
-
-std::string makeCapturing(int& listId, int& textureId, const std::string& path) {
-  ::testing::internal::CaptureStdout();
-  makeSprite(listId, textureId, path.c_str());
-  return ::testing::internal::GetCapturedStdout();
-}
-
-// A 4 x 4 picture in quadrants, top row first: red | green over blue | white.
-Bytes quadrants() {
-  Bytes rgba;
-  for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 4; ++x) {
-      const bool top = y < 2, left = x < 2;
-      if (top && left) rgba.insert(rgba.end(), {255, 0, 0, 255});
-      if (top && !left) rgba.insert(rgba.end(), {0, 255, 0, 255});
-      if (!top && left) rgba.insert(rgba.end(), {0, 0, 255, 255});
-      if (!top && !left) rgba.insert(rgba.end(), {255, 255, 255, 255});
-    }
-  }
-  return rgba;
-}
-
-TEST_F(SpriteTest, ASecondMakeSpriteNeitherLoadsAgainNorTakesAnotherList) {
-  const std::string path = scratchFile("solid.tga");
-  writeSolidTga(path, 2, 2, 10, 200, 30);
-  int listId = kNoSprite;
-  int textureId = -1;
-  const std::string first = makeCapturing(listId, textureId, path);
-  EXPECT_EQ(first, "\nLoading texture " + path + "...2x2:4");
-  ASSERT_GE(listId, 0);
-  EXPECT_GT(textureId, 0);
-
-  // Names are handed out in sequence, so a list taken in between would show
-  // up as a gap.
-  const GLuint before = glGenLists(1);
-  const int createdList = listId;
-  int freshSlot = -1;
-  EXPECT_EQ(makeCapturing(listId, freshSlot, path), "");
-  const GLuint after = glGenLists(1);
-  EXPECT_EQ(listId, createdList);
-  EXPECT_EQ(freshSlot, -1);
-  EXPECT_EQ(after, before + 1) << "a second list was generated";
-}
 
 TEST_F(SpriteTest, AGivenTextureNameIsUsedUnchangedAndNoFileIsRead) {
   constexpr GLuint kGivenTexture = 7;
-  const GLubyte green[4] = {0, 220, 0, 255};
-  glBindTexture(GL_TEXTURE_2D, kGivenTexture);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, green);
+  oneTexel(kGivenTexture, 0, 220, 0);
   glBindTexture(GL_TEXTURE_2D, 0);
 
   int listId = kNoSprite;
   int textureId = static_cast<int>(kGivenTexture);
-  EXPECT_EQ(makeCapturing(listId, textureId, "no/such/picture.tga"), "");
+  EXPECT_EQ(make(listId, textureId, "no/such/picture.tga"), "");
   EXPECT_EQ(textureId, static_cast<int>(kGivenTexture));
-
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   draw(listId, 0.0f, 3.0f, 2.0f, 2.0f);
   EXPECT_TRUE(near(at(0.0f, 3.0f), 0, 220, 0));
 }
@@ -114,17 +69,13 @@ TEST_F(SpriteTest, AFailedLoadStillDrawsAnUntexturedSquareInTheCurrentColour) {
   // A picture left bound by someone else must not show through: the list binds
   // the default texture, which has no image.
   GLuint stray = 0;
-  const GLubyte magenta[4] = {255, 0, 255, 255};
   glGenTextures(1, &stray);
-  glBindTexture(GL_TEXTURE_2D, stray);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, magenta);
+  oneTexel(stray, 255, 0, 255);
 
-  const std::string path = scratchFile("absent.tga");
+  const std::string path = scratch.image("absent.tga");
   int listId = kNoSprite;
   int textureId = -1;
-  EXPECT_EQ(makeCapturing(listId, textureId, path),
-            "\nLoading texture " + path + "...Error: Cannot read file.");
+  EXPECT_EQ(make(listId, textureId, path), "\nLoading texture " + path + "...Error: Cannot read file.");
   EXPECT_EQ(textureId, 0);
   ASSERT_GE(listId, 0);
 
@@ -135,53 +86,45 @@ TEST_F(SpriteTest, AFailedLoadStillDrawsAnUntexturedSquareInTheCurrentColour) {
   EXPECT_TRUE(near(at(1.1f, 3.0f), 0, 0, 0));
 }
 
-TEST_F(SpriteTest, ThePictureStandsUprightAndIsNotMirroredInEitherFileRowOrder) {
-  struct Storage {
-    const char* name;
-    TgaLayout layout;
-  };
-  for (const Storage& storage : {Storage{"bottom-first.tga", {4, 4, 24, false, false}},
-                                 Storage{"top-first-rle.tga", {4, 4, 32, true, true}}}) {
-    SCOPED_TRACE(storage.name);
-    const std::string path = scratchFile(storage.name);
-    writeTga(path, storage.layout, quadrants());
-    int listId = kNoSprite;
-    int textureId = -1;
-    makeCapturing(listId, textureId, path);
-    ASSERT_GT(textureId, 0);
-
-    window->clear();
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    // Over x -2..2, y 1..5: one texel a world unit.
-    draw(listId, 0.0f, 3.0f, 4.0f, 4.0f);
-    EXPECT_TRUE(near(at(-1.5f, 4.5f), 255, 0, 0)) << "the top-left texel is not at the top left";
-    EXPECT_TRUE(near(at(1.5f, 4.5f), 0, 255, 0)) << "the top row is mirrored";
-    EXPECT_TRUE(near(at(-1.0f, 2.0f), 0, 0, 255)) << "the picture is upside down";
-    EXPECT_TRUE(near(at(1.0f, 2.0f), 255, 255, 255));
-  }
-}
-
-TEST_F(SpriteTest, AScaleOfTwoByThreeCoversTwoByThreeWorldUnits) {
-  const std::string path = scratchFile("yellow.tga");
-  writeSolidTga(path, 2, 2, 255, 255, 0);
+TEST_F(SpriteTest, ASpriteIsMadeOnceAndDrawsItsPictureUprightUnmirroredInItsScaledSquare) {
+  // Red, green over blue, white; stored bottom row first (the format's default).
+  const std::vector<std::uint8_t> quadrants = {255, 0, 0,   255, 0,   255, 0,   255,
+                                               0,   0, 255, 255, 255, 255, 255, 255};
+  const std::string path = scratch.image("quadrants.tga");
+  writeTga(path, TgaLayout{2, 2, 24, false, false}, quadrants);
   int listId = kNoSprite;
   int textureId = -1;
-  makeCapturing(listId, textureId, path);
+  EXPECT_EQ(make(listId, textureId, path), "\nLoading texture " + path + "...2x2:4");
+  ASSERT_GE(listId, 0);
+  ASSERT_GT(textureId, 0);
 
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  // List names are handed out in sequence, so a list taken in between shows as a gap.
+  const int createdList = listId;
+  const GLuint before = glGenLists(1);
+  int freshSlot = -1;
+  EXPECT_EQ(make(listId, freshSlot, path), "") << "the picture was loaded again";
+  EXPECT_EQ(listId, createdList);
+  EXPECT_EQ(freshSlot, -1);
+  EXPECT_EQ(glGenLists(1), before + 1) << "a second list was generated";
+
+  // Scale (2, 3) about (0.5, 3): covers x -0.5..1.5 and y 1.5..4.5, with the
+  // texel centres at x 0 and 1, y 3.75 and 2.25.
   draw(listId, 0.5f, 3.0f, 2.0f, 3.0f);
-  // Expected cover: x -0.5..1.5, y 1.5..4.5. Probe a twentieth of a unit
-  // (six pixels) either side of every edge.
+  EXPECT_TRUE(near(at(0.0f, 3.75f), 255, 0, 0)) << "the top-left texel is not at the top left";
+  EXPECT_TRUE(near(at(1.0f, 3.75f), 0, 255, 0)) << "the top row is mirrored";
+  EXPECT_TRUE(near(at(0.0f, 2.25f), 0, 0, 255)) << "the picture is upside down";
+  EXPECT_TRUE(near(at(1.0f, 2.25f), 255, 255, 255));
+  // A twentieth of a unit (six pixels) inside and outside each edge.
   constexpr float kMargin = 0.05f;
-  EXPECT_TRUE(near(at(0.5f, 3.0f), 255, 255, 0));
-  EXPECT_TRUE(near(at(-0.5f + kMargin, 3.0f), 255, 255, 0));
-  EXPECT_TRUE(near(at(1.5f - kMargin, 3.0f), 255, 255, 0));
-  EXPECT_TRUE(near(at(0.5f, 1.5f + kMargin), 255, 255, 0));
-  EXPECT_TRUE(near(at(0.5f, 4.5f - kMargin), 255, 255, 0));
-  EXPECT_TRUE(near(at(-0.5f - kMargin, 3.0f), 0, 0, 0));
-  EXPECT_TRUE(near(at(1.5f + kMargin, 3.0f), 0, 0, 0));
-  EXPECT_TRUE(near(at(0.5f, 1.5f - kMargin), 0, 0, 0));
-  EXPECT_TRUE(near(at(0.5f, 4.5f + kMargin), 0, 0, 0));
+  for (const auto& [x, y, dx, dy] : {std::array<float, 4>{-0.5f, 3.0f, -kMargin, 0.0f},
+                                     {1.5f, 3.0f, kMargin, 0.0f},
+                                     {0.5f, 1.5f, 0.0f, -kMargin},
+                                     {0.5f, 4.5f, 0.0f, kMargin}}) {
+    EXPECT_FALSE(near(at(x - dx, y - dy), 0, 0, 0))
+        << "not covered inside the edge at (" << x << ", " << y << ")";
+    EXPECT_TRUE(near(at(x + dx, y + dy), 0, 0, 0))
+        << "covered outside the edge at (" << x << ", " << y << ")";
+  }
 }
 
 }  // namespace
