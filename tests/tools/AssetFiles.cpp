@@ -32,15 +32,15 @@ double Pcm::rms(std::size_t firstFrame, std::size_t frameCount) const {
 
 Pcm readWave(const fs::path& path) {
   // SDL's own reader, the one the mixer loads the samples with.
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec format{};
   Uint8* buffer = nullptr;
   Uint32 bytes = 0;
-  if (SDL_LoadWAV(path.string().c_str(), &spec, &buffer, &bytes) == nullptr)
+  if (SDL_LoadWAV(path.string().c_str(), &format, &buffer, &bytes) == nullptr)
     throw std::runtime_error(path.string() + " is not a wave file: " + SDL_GetError());
   Pcm pcm;
-  pcm.rate = spec.freq;
-  pcm.channels = spec.channels;
-  const bool pcm16 = spec.format == AUDIO_S16LSB;
+  pcm.rate = format.freq;
+  pcm.channels = format.channels;
+  const bool pcm16 = format.format == AUDIO_S16LSB;
   for (Uint32 i = 0; pcm16 && i + 1 < bytes; i += 2)
     pcm.samples.push_back(static_cast<std::int16_t>(buffer[i] | (buffer[i + 1] << 8)) / 32768.0f);
   SDL_FreeWAV(buffer);
