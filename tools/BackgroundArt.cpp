@@ -355,14 +355,7 @@ void stomach(cairo_t* cr) {
 
   // The lining: lighter high up, deeper towards the floor, with soft folds.
   cavityPath(cr, 0.0);
-  cairo_pattern_t* lining = cairo_pattern_create_linear(0, pixelY(kStomachTop), 0, pixelY(kStomachFloor));
-  Palette::kStomachTop.addStop(lining, 0.0);
-  Palette::kStomachBottom.addStop(lining, 1.0);
-  cairo_set_source(cr, lining);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(lining);
-  cairo_save(cr);
-  cairo_clip(cr);
+  Cartoon::fillStomachLining(cr, pixelY(kStomachTop), pixelY(kStomachFloor));
   for (int k = 0; k < 9; ++k) {
     const double y0 = 0.78 + k * 0.46;
     for (int pass = 0; pass < 2; ++pass) {

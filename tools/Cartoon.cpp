@@ -82,4 +82,15 @@ void shine(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha
   cairo_restore(cr);
 }
 
+void fillStomachLining(cairo_t* cr, double topY, double bottomY) {
+  cairo_pattern_t* lining = cairo_pattern_create_linear(0, topY, 0, bottomY);
+  Palette::kStomachTop.addStop(lining, 0.0);
+  Palette::kStomachBottom.addStop(lining, 1.0);
+  cairo_set_source(cr, lining);
+  cairo_fill_preserve(cr);
+  cairo_pattern_destroy(lining);
+  cairo_save(cr);
+  cairo_clip(cr);
+}
+
 }  // namespace Cartoon

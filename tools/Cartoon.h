@@ -20,6 +20,9 @@ void strokeInk(cairo_t* cr, double lineWidth);
 // An eye: white with an inked rim, a pupil pushed towards (lookX, lookY) in
 // -1..1, and a glint.
 void eye(cairo_t* cr, double cx, double cy, double radius, double lookX, double lookY, double lineWidth);
+// Fills the current path with the stomach lining, lighter at topY and deeper
+// at bottomY, then clips to it (the caller restores); the path is consumed.
+void fillStomachLining(cairo_t* cr, double topY, double bottomY);
 // A soft white shine, brightest in its middle.
 void shine(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha);
 

@@ -235,14 +235,7 @@ void patient(cairo_t* cr, const BubblePictures& pictures, double cx, double top)
   Cartoon::fillInked(cr, Palette::kStomachWall, kLine);
   cairo_new_path(cr);
   Cartoon::roundedRect(cr, wx, wy, ww, wh, 38);
-  cairo_pattern_t* lining = cairo_pattern_create_linear(0, wy, 0, wy + wh);
-  Palette::kStomachTop.addStop(lining, 0.0);
-  Palette::kStomachBottom.addStop(lining, 1.0);
-  cairo_set_source(cr, lining);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(lining);
-  cairo_save(cr);
-  cairo_clip(cr);
+  Cartoon::fillStomachLining(cr, wy, wy + wh);
   const double inside[6][4] = {{-70, 128, 34, 0}, {-10, 136, 30, 3}, {50, 126, 38, 1},
                                {-42, 72, 30, 4},  {24, 74, 32, 6},   {78, 60, 22, 7}};
   for (const auto& b : inside)
