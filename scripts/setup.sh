@@ -15,6 +15,8 @@ packages=(
   # tests and benchmarks
   xvfb xauth xdotool imagemagick libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev fonts-dejavu-core fonts-liberation
+  # the package and its validators
+  dpkg-dev file fakeroot lintian desktop-file-utils appstream man-db
 )
 
 missing=()
