@@ -9,6 +9,7 @@
 #include "gfx/GlIncludes.h"
 #include "score/Wallet.h"
 #include "sim/BubbleField.h"
+#include "view/Pointer.h"
 
 namespace {
 constexpr double kSecondsPerMs = 0.001;
@@ -83,6 +84,7 @@ void FrameClock::drawFrame() {
 void FrameClock::updateAll() {
   const float frameSeconds = static_cast<float>(dtSeconds);
   bubbleField.step(frameSeconds);
+  Pointer::instance().keepSelection();
   BurstList::instance().update(frameSeconds);
   patient.update(frameSeconds);
   Wallet::instance().update(frameSeconds);

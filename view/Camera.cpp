@@ -1,5 +1,6 @@
 #include "view/Camera.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "gfx/GlIncludes.h"
@@ -35,7 +36,7 @@ void Camera::reshape(int newWidth, int newHeight) {
 void Camera::move(double dx, double dy, double dz) {
   offsetX += dx;
   offsetY += dy;
-  offsetZ += dz;
+  offsetZ = std::clamp(offsetZ + dz, -kFarthestEye, -kNearestEye);
   loadModelView();
 }
 

@@ -6,8 +6,14 @@
 
 class Camera {
  public:
-  static constexpr int kWindowWidth = 1024;   // pixels
-  static constexpr int kWindowHeight = 768;   // pixels
+  static constexpr int kWindowWidth = 1024;  // pixels
+  static constexpr int kWindowHeight = 768;  // pixels
+  // How near and how far the zoom keys may take the eye from the z = 0 plane,
+  // in world units. Nearer than this the stomach fills the window and the plane
+  // soon reaches the eye (a black screen that still takes clicks); farther, the
+  // picture shrinks past recognition towards the far clipping plane.
+  static constexpr double kNearestEye = 1.5;
+  static constexpr double kFarthestEye = 9.0;
 
   static Camera& instance();
 
@@ -15,7 +21,8 @@ class Camera {
   // viewport, the projection and the model-view base matrix.
   void reshape(int newWidth, int newHeight);
   // Moves the world's translation and reloads the model-view base matrix at
-  // once, so the picture follows a zoom key immediately.
+  // once, so the picture follows a zoom key immediately. The eye's distance
+  // stays between kNearestEye and kFarthestEye.
   void move(double dx, double dy, double dz);
   // Half the height of the visible part of the z = 0 plane, in world units.
   double halfExtent() const;
@@ -27,9 +34,6 @@ class Camera {
   // Window pixel (origin top-left, y down) to world (y up) on z = 0; positions
   // outside the window map to the nearest point of its border.
   WorldPoint viewToWorld(double sx, double sy) const;
-
-  double getOffsetX() const { return offsetX; }
-  double getOffsetY() const { return offsetY; }
 
   int width = kWindowWidth;
   int height = kWindowHeight;

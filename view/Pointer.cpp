@@ -13,7 +13,7 @@
 #include "view/Camera.h"
 
 namespace {
-constexpr double kZoomStep = 0.5;       // world units of camera z per key press
+constexpr double kZoomStep = 0.5;        // world units of camera z per key press
 constexpr double kCostPerMass = -100.0;  // money per unit of a clicked bubble's mass
 }  // namespace
 
@@ -62,13 +62,22 @@ void Pointer::mapToWorld(double x, double y) {
   const Camera::WorldPoint world = Camera::instance().viewToWorld(x, y);
   worldX = world.x;
   worldY = world.y;
+  seen = true;
+}
+
+void Pointer::keepSelection() {
+  if (seen && bubbleField.selectedBubble == nullptr)
+    bubbleField.selectedBubble = bubbleField.nearest(worldX, worldY);
 }
 
 void handlePress(float x, float y, bool leftPressed, bool isPress) {
   if (!isPress || !leftPressed) return;
+  // The selected bubble is the one the ring shows, even if another has drifted
+  // nearer since. With nothing selected (the field destroyed the selection
+  // since the last frame) the click takes the bubble nearest the pointer; only
+  // an empty field leaves it touching nothing at all, not even the sound.
   Bubble* bubble = bubbleField.selectedBubble;
-  // Nothing selected (an empty field, or the selection burst since): a click
-  // then touches nothing at all, not even the sound.
+  if (bubble == nullptr) bubble = bubbleField.nearest(x, y);
   if (bubble == nullptr) return;
 
   SoundBank::instance().playSound(SoundBank::kClickFirst + randBelow(SoundBank::kClickCount));

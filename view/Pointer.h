@@ -18,9 +18,15 @@ class Pointer {
   void onHover(int x, int y);
   void onKey(unsigned char key, int x, int y);
   void mapToWorld(double x, double y);
+  // Called after the field's step, before the frame is drawn: while the field
+  // holds bubbles, a pointer that has been seen always has a selection, so a
+  // still pointer's next click is never lost when the field destroyed the
+  // selected bubble (a merge or a burst) since the last motion event.
+  void keepSelection();
 
   float worldX = 0.0f;
   float worldY = 0.0f;
+  bool seen = false;  // whether any motion event has placed the pointer yet
   // The last GLUT state of each button: 0 down, 1 up.
   std::array<std::int16_t, kButtonCount> buttons{1, 1, 1};
 };

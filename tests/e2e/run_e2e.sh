@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Plays the real game under its own virtual X server: finds its window, checks
 # title, size and position, walks title -> instructions -> play with real mouse
-# presses, plays for a while, bursts a bubble with a click, tries to resize the
-# window, and closes it the way a window manager's close button does.
+# presses, plays for a while, bursts bubbles with clicks (the pointer held
+# still), zooms to both ends, tries to resize the window, and closes it the way
+# a window manager's close button does. Then starts the game again from a
+# folder without res/, where it must find the tree the build put beside it.
+# Every wait polls for what it waits for, up to a bound.
 #
 # By default the game runs in a scratch folder whose res/ holds small pictures
 # in distinct colours, so each screen can be told apart by its pixels and the
@@ -37,6 +40,12 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 pass() { echo "ok: $*"; }
+# poll TENTHS CMD...: runs CMD every tenth of a second until it succeeds.
+poll() {
+  local tries=$1; shift
+  for ((i = 0; i < tries; i++)); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
 
 # A solid-colour 16 x 16 Targa: two run-length packets of 128 pixels each.
 solid_tga() {
@@ -66,11 +75,10 @@ fi
 # for the same one.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "the virtual X server did not start"
+poll 100 test -s "$work/display" || fail "the virtual X server did not start"
 display=":$(head -n 1 "$work/display")"
 export DISPLAY=$display
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+poll 50 xdotool getmouselocation >/dev/null 2>&1 || true
 
 (cd "$work" && exec "$game" >"$work/stdout.txt" 2>"$work/stderr.txt") &
 game_pid=$!
@@ -78,12 +86,10 @@ game_pid=$!
 wid=$(timeout 20 xdotool search --sync --name '^Plombrix!$' | head -n 1) || true
 if [ -z "$wid" ]; then cat "$work/stderr.txt" >&2; fail "no window titled Plombrix! appeared"; fi
 pass "window titled Plombrix! found"
-sleep 1
 
 geometry() { xdotool getwindowgeometry --shell "$wid"; }
-eval "$(geometry)"
-[ "$WIDTH" = 1024 ] && [ "$HEIGHT" = 768 ] || fail "window is ${WIDTH}x${HEIGHT}, expected 1024x768"
-[ "$X" = 100 ] && [ "$Y" = 100 ] || fail "window is at ($X, $Y), expected (100, 100)"
+placed() { eval "$(geometry)"; [ "$WIDTH" = 1024 ] && [ "$HEIGHT" = 768 ] && [ "$X" = 100 ] && [ "$Y" = 100 ]; }
+poll 50 placed || fail "window is ${WIDTH}x${HEIGHT} at ($X, $Y), expected 1024x768 at (100, 100)"
 pass "window is 1024x768 at (100, 100)"
 
 shot() { "$IMPORT" -silent -window "$wid" "$out/$1.png"; }
@@ -94,47 +100,52 @@ near() {  # near "r,g,b" r g b
   local d
   for d in $(( $1 - $4 )) $(( $2 - $5 )) $(( $3 - $6 )); do [ "${d#-}" -le 12 ] || return 1; done
 }
-click() { xdotool mousemove --window "$wid" "$2" "$3" click "$1"; sleep 0.8; }
+click() { xdotool mousemove --window "$wid" "$2" "$3" click "$1"; }
+# shows SHOT X Y R G B: takes SHOT and checks one of its pixels.
+shows() { shot "$1" && c=$(pixel "$1" "$2" "$3") && near "$c" "$4" "$5" "$6"; }
 
-shot title
 if [ -z "$assets" ]; then
-  for p in "5 5" "1018 762" "512 384"; do
+  poll 50 shows title 512 384 200 40 40 || fail "the title screen shows $c in the middle"
+  for p in "5 5" "1018 762"; do
     c=$(pixel title $p); near "$c" 200 40 40 || fail "title screen pixel ($p) is $c"
   done
   pass "title screen fills the window"
+else
+  sleep 1
+  shot title
 fi
 
 click 1 600 400
-shot instructions
 if [ -z "$assets" ]; then
-  c=$(pixel instructions 512 384); near "$c" 40 200 40 || fail "after a left press the screen shows $c, not the instructions"
+  poll 50 shows instructions 512 384 40 200 40 || fail "after a left press the screen shows $c, not the instructions"
   pass "left press shows the instructions"
+else
+  sleep 1
+  shot instructions
 fi
 
 click 2 600 400
-sleep 2
-shot playing
 if [ -z "$assets" ]; then
-  c=$(pixel playing 1000 20); near "$c" 40 40 200 || fail "after a middle press the screen shows $c, not the playing background"
+  poll 50 shows playing 1000 20 40 40 200 || fail "after a middle press the screen shows $c, not the playing background"
   pass "middle press starts play"
 fi
 
 # How many pixels of a box of a screenshot are near one colour.
 count_near() {  # count_near SHOT X Y W H R G B
-  "$CONVERT" "$out/$1.png" -crop "$4x$5+$2+$3" +repage -fuzz 8% -fill white -opaque "rgb($6,$7,$8)" \
-    -fill black +opaque white -format '%[fx:int(mean*w*h+0.5)]' info:
+  "$CONVERT" "$out/$1.png" -crop "$4x$5+$2+$3" +repage -alpha off -fuzz 8% -transparent "rgb($6,$7,$8)" \
+    -alpha extract -negate -format '%[fx:int(mean*w*h+0.5)]' info:
 }
 # Pixels of a box that are not the playing background.
 count_not_background() {  # count_not_background SHOT X Y W H
-  "$CONVERT" "$out/$1.png" -crop "$4x$5+$2+$3" +repage -fuzz 8% -fill black -opaque "rgb(40,40,200)" \
-    -fill white +opaque black -format '%[fx:int(mean*w*h+0.5)]' info:
+  "$CONVERT" "$out/$1.png" -crop "$4x$5+$2+$3" +repage -alpha off -fuzz 8% -transparent "rgb(40,40,200)" \
+    -alpha extract -format '%[fx:int(mean*w*h+0.5)]' info:
 }
 
 if [ -z "$assets" ]; then
   # The stomach spans world x -3.43..1.12 above the floor at y 0.41, that is
   # window pixels x 73..655, y up to 716.
-  filled=$(count_not_background playing 80 420 560 290)
-  [ "$filled" -gt 40000 ] || fail "after two seconds of play only $filled stomach pixels show bubbles"
+  stomach_filled() { shot playing && filled=$(count_not_background playing 80 420 560 290) && [ "$filled" -gt 40000 ]; }
+  poll 100 stomach_filled || fail "after ten seconds of play only $filled stomach pixels show bubbles"
   pass "bubbles fill the stomach ($filled of 162400 pixels)"
   # The money is printed in black around world (2, 4.46): window (768, 197).
   ink=$(count_near playing 740 140 260 80 0 0 0)
@@ -142,53 +153,103 @@ if [ -z "$assets" ]; then
   pass "the money is shown ($ink dark pixels)"
 fi
 
-# Hovering selects the nearest bubble: its ring appears around the pointer.
+# Hovering selects the nearest bubble: its ring appears. The ring then stays
+# with that bubble as it falls, so it is looked for in the whole window.
+ringed() { shot "$1" && ring=$(count_near "$1" 0 0 1024 768 255 0 255) && [ "$ring" -gt 60 ]; }
 xdotool mousemove --window "$wid" 360 560
-sleep 0.5
-shot hover
 if [ -z "$assets" ]; then
-  ring=$(count_near hover 220 420 280 280 255 0 255)
-  [ "$ring" -gt 100 ] || fail "no selection ring near the pointer ($ring ring pixels)"
+  poll 30 ringed hover || fail "no selection ring near the pointer ($ring ring pixels)"
   pass "hovering selects a bubble under the pointer ($ring ring pixels)"
+else
+  sleep 0.5
+  shot hover
 fi
 
 # A left press bursts the selected bubble and costs money: the money shown
 # changes as it eases to the new amount.
 "$CONVERT" "$out/hover.png" -crop 260x80+740+140 +repage "$work/money-before.png"
 click 1 360 560
-sleep 1.2
-shot clicked
+money_changed() {
+  shot clicked && "$CONVERT" "$out/clicked.png" -crop 260x80+740+140 +repage "$work/money-after.png" &&
+    changed=$(compare -metric AE "$work/money-before.png" "$work/money-after.png" null: 2>&1 || true) &&
+    [ "${changed%% *}" -gt 0 ]
+}
 if [ -z "$assets" ]; then
-  "$CONVERT" "$out/clicked.png" -crop 260x80+740+140 +repage "$work/money-after.png"
-  changed=$(compare -metric AE "$work/money-before.png" "$work/money-after.png" null: 2>&1 || true)
-  [ "${changed%% *}" -gt 0 ] || fail "the money shown did not change after a click"
+  poll 30 money_changed || fail "the money shown did not change after a click"
   pass "a click changes the money shown ($changed pixels differ)"
+else
+  sleep 1.2
+  shot clicked
+fi
+
+if [ -z "$assets" ]; then
+  # The pointer held still while the field merges and bursts around it: before
+  # every click a bubble is ringed, so every click bursts one.
+  for n in $(seq 10); do
+    poll 10 ringed still || fail "click $n: no bubble selected for the still pointer ($ring ring pixels)"
+    xdotool click 1
+    sleep 0.4
+  done
+  pass "ten clicks with the pointer held still each found a ringed bubble"
 fi
 
 # A right press in play does nothing but is still a press: the screen stays.
 click 3 600 400
-shot playing-after-right
 if [ -z "$assets" ]; then
-  c=$(pixel playing-after-right 1000 20); near "$c" 40 40 200 || fail "a right press in play changed the screen to $c"
+  sleep 0.3
+  poll 10 shows playing-after-right 1000 20 40 40 200 || fail "a right press in play changed the screen to $c"
   pass "right press in play leaves the playing screen"
 fi
 
+if [ -z "$assets" ]; then
+  # The zoom keys reach their ends and the picture stays: near, the stomach
+  # fills the window; far, the playing world still sits in the middle.
+  for _ in $(seq 10); do xdotool key s; done
+  not_black() { shot "$1" && black=$(count_near "$1" 0 0 1024 768 0 0 0) && [ "$black" -lt 20000 ]; }
+  sleep 0.3
+  poll 20 not_black zoomed-in || fail "ten presses of 's' left $black black pixels"
+  pass "ten presses of 's' keep the picture ($black black pixels)"
+  for _ in $(seq 30); do xdotool key w; done
+  sleep 0.3
+  poll 20 shows zoomed-out 661 265 40 40 200 || fail "zoomed out, the middle of the window shows $c"
+  poll 20 shows zoomed-out 20 20 0 0 0 || fail "zoomed out, the corner shows $c, not the clear colour"
+  pass "thirty presses of 'w' keep the world in view"
+fi
+
 xdotool windowsize "$wid" 800 600
-sleep 1.5
-eval "$(geometry)"
-[ "$WIDTH" = 1024 ] && [ "$HEIGHT" = 768 ] || fail "resized window stayed ${WIDTH}x${HEIGHT}"
+sleep 0.5
+poll 50 placed || fail "resized window stayed ${WIDTH}x${HEIGHT}"
 pass "a resize snaps back to 1024x768"
 
-"$closer" "$wid"
-status=0
-for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$game_pid" 2>/dev/null && fail "the game did not end after its window was closed"
-wait "$game_pid" || status=$?
+gone() { ! kill -0 "$1" 2>/dev/null; }
+# close_and_check PID STDERR: closes the window as a window manager does.
+close_and_check() {
+  "$closer" "$wid"
+  local status=0
+  poll 100 gone "$1" || fail "the game did not end after its window was closed"
+  wait "$1" || status=$?
+  [ "$status" = 0 ] || fail "the game ended with status $status"
+  if [ -s "$2" ]; then
+    cat "$2" >&2
+    fail "the game wrote to standard error"
+  fi
+}
+close_and_check "$game_pid" "$work/stderr.txt"
 game_pid=""
-[ "$status" = 0 ] || fail "the game ended with status $status"
-if [ -s "$work/stderr.txt" ]; then
-  cat "$work/stderr.txt" >&2
-  fail "the game wrote to standard error"
-fi
 pass "closing the window ends the game with status 0 and no error text"
+
+# Started from a folder without res/, the game uses the tree built beside it.
+if [ -z "$assets" ] && [ -d "$(dirname "$game")/res" ]; then
+  mkdir "$work/elsewhere"
+  (cd "$work/elsewhere" && exec "$game" >/dev/null 2>"$work/stderr-elsewhere.txt") &
+  game_pid=$!
+  wid=$(timeout 20 xdotool search --sync --name '^Plombrix!$' | head -n 1) || true
+  [ -n "$wid" ] || { cat "$work/stderr-elsewhere.txt" >&2; fail "started from another folder, no window appeared"; }
+  # The built title picture, not white squares of missing textures.
+  titled() { shot elsewhere && c=$(pixel elsewhere 512 384) && ! near "$c" 255 255 255 && ! near "$c" 0 0 0; }
+  poll 50 titled || fail "started from another folder, the title shows $c"
+  close_and_check "$game_pid" "$work/stderr-elsewhere.txt"
+  game_pid=""
+  pass "started from another folder, the game shows its title and ends cleanly"
+fi
 echo "screenshots in $out"

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/GameState.h"
 #include "gfx/GlIncludes.h"
 #include "support/GlTestWindow.h"
 #include "view/Camera.h"
@@ -86,8 +87,9 @@ TEST(CameraReshape, AnyOtherSizeIsUndoneAndChangesNothingElse) {
   EXPECT_EQ(glutGet(GLUT_WINDOW_HEIGHT), 768);
 }
 
-TEST(CameraZoomKeys, WAndSMoveTheEyeAndThePictureFollowsAtOnce) {
+TEST(CameraZoomKeys, WAndSZoomAtOnceOnEveryScreenButNeverLoseThePicture) {
   GlTestWindow::open();
+  GameState = kTitleScreen;
   Pointer& pointer = Pointer::instance();
   pointer.onKey('w', 0, 0);
   pointer.onKey('w', 0, 0);
@@ -98,8 +100,27 @@ TEST(CameraZoomKeys, WAndSMoveTheEyeAndThePictureFollowsAtOnce) {
   EXPECT_DOUBLE_EQ(Camera::instance().offsetZ, -3.5);
   for (unsigned char other : {'W', 'S', 'a', ' ', '\033'}) pointer.onKey(other, 0, 0);
   EXPECT_DOUBLE_EQ(Camera::instance().offsetZ, -3.5) << "only lower-case w and s zoom";
+  EXPECT_EQ(GameState, kTitleScreen) << "keys never move the screens on";
+
+  // Held down, 's' stops while the stomach still fills the window in front of
+  // the eye, and the pointer still maps to where the bubbles are drawn.
+  for (int press = 0; press < 10; ++press) pointer.onKey('s', 0, 0);
+  EXPECT_DOUBLE_EQ(Camera::instance().offsetZ, -Camera::kNearestEye);
+  EXPECT_FLOAT_EQ(matrix(GL_MODELVIEW_MATRIX)[14], static_cast<float>(-Camera::kNearestEye));
+  const auto centre = Camera::instance().viewToWorld(512, 384);
+  const auto corner = Camera::instance().viewToWorld(0, 0);
+  EXPECT_NEAR(centre.y, 3.0f, 1e-5f);
+  EXPECT_NEAR(corner.y - centre.y, Camera::kNearestEye, 1e-5)
+      << "90 degrees: half the height is the distance";
+
+  // And 'w' stops before the picture shrinks to a speck.
+  for (int press = 0; press < 40; ++press) pointer.onKey('w', 0, 0);
+  EXPECT_DOUBLE_EQ(Camera::instance().offsetZ, -Camera::kFarthestEye);
+  const auto farCorner = Camera::instance().viewToWorld(0, 0);
+  EXPECT_LT(farCorner.y - centre.y, 10.0) << "the 8 x 6 world must still fill a good part of the window";
   EXPECT_DOUBLE_EQ(Camera::instance().offsetX, 0.0);
   EXPECT_DOUBLE_EQ(Camera::instance().offsetY, -3.0);
+  Camera::instance() = Camera();
 }
 
 }  // namespace

@@ -114,12 +114,47 @@ TEST_F(PointerTest, OnlyALeftPressWithABubbleSelectedDoesAnythingInPlay) {
   EXPECT_TRUE(pointer.buttons[0] == 1 && pointer.buttons[1] == 1 && pointer.buttons[2] == 1);
   EXPECT_TRUE(pointer.worldX == x && pointer.worldY == y) << "a button past the three wrote over the pointer";
 
-  bubbleField.remove(selected);  // the field destroys the selection
   Wallet::instance().chain = 2;
+  bubbleField.remove(bubbleField.bubbles.back());
+  bubbleField.remove(selected);
   press(GLUT_LEFT_BUTTON);
-  expectUntouched(1);
-  EXPECT_EQ(Wallet::instance().chain, 2) << "a click on nothing keeps the chain";
+  expectUntouched(0);
+  EXPECT_EQ(Wallet::instance().chain, 2) << "a click on an empty field keeps the chain";
   EXPECT_EQ(GameState, kPlaying);
+}
+
+TEST_F(PointerTest, AStillPointerKeepsASelectionSoNoClickIsLost) {
+  Bubble* under = place(0.0f, 2.0f);
+  Bubble* beside = place(0.75f, 2.0f);
+  place(3.0f, 5.0f);
+  Pointer::instance().keepSelection();
+  EXPECT_EQ(bubbleField.selectedBubble, nullptr) << "a pointer never seen selects nothing";
+  hoverAt(0.0f, 2.0f);
+  ASSERT_EQ(bubbleField.selectedBubble, under);
+
+  // The field merges or bursts the selected bubble while the pointer is still.
+  bubbleField.remove(under);
+  Pointer::instance().keepSelection();
+  EXPECT_EQ(bubbleField.selectedBubble, beside) << "the ring moves to the bubble nearest the still pointer";
+
+  // Destroyed again with no frame between: the press itself takes the nearest.
+  bubbleField.remove(beside);
+  press(GLUT_LEFT_BUTTON);
+  release(GLUT_LEFT_BUTTON);
+  EXPECT_TRUE(bubbleField.bubbles.empty()) << "the click must burst the bubble nearest the pointer";
+  EXPECT_EQ(audio->played.size(), 1u);
+  EXPECT_LT(Wallet::instance().money, kStartMoney);
+
+  // With a selection, the press bursts the bubble the ring shows, even when
+  // another has drifted nearer the pointer since.
+  Bubble* ringed = place(1.0f, 2.0f);
+  Bubble* drifter = place(2.0f, 4.0f);
+  hoverAt(0.5f, 2.0f);
+  ASSERT_EQ(bubbleField.selectedBubble, ringed);
+  drifter->x = 0.5f;
+  drifter->y = 2.0f;
+  press(GLUT_LEFT_BUTTON);
+  EXPECT_EQ(bubbleField.bubbles, (std::vector<Bubble*>{drifter}));
 }
 
 TEST_F(PointerTest, MovingSelectsTheNearestBubbleUnlessTheLeftOrOnlyTheRightButtonIsHeld) {
@@ -177,16 +212,6 @@ TEST_F(PointerTest, AnyButtonPressMovesThroughTheScreensAndDoesNothingElse) {
   press(GLUT_LEFT_BUTTON);
   EXPECT_TRUE(bubbleField.bubbles.empty()) << "in play the left press bursts";
   EXPECT_EQ(GameState, kPlaying) << "play never goes back";
-}
-
-TEST_F(PointerTest, ZoomKeysMoveTheCameraOnEveryScreen) {
-  GlTestWindow::open();
-  GameState = kTitleScreen;
-  for (unsigned char key : {'w', 'w', 'W', 'x'}) Pointer::instance().onKey(key, 100, 100);
-  EXPECT_DOUBLE_EQ(Camera::instance().offsetZ, -4.0) << "two 'w' zoom in by 0.5 each; other keys do nothing";
-  Pointer::instance().onKey('s', 0, 0);
-  EXPECT_DOUBLE_EQ(Camera::instance().offsetZ, -3.5);
-  EXPECT_EQ(GameState, kTitleScreen) << "keys never move the screens on";
 }
 
 }  // namespace
