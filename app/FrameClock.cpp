@@ -1,7 +1,6 @@
 #include "app/FrameClock.h"
 
 #include "app/Backdrop.h"
-#include "app/GameState.h"
 #include "app/GlState.h"
 #include "audio/SoundBank.h"
 #include "fx/BurstList.h"
@@ -9,6 +8,7 @@
 #include "gfx/GlIncludes.h"
 #include "score/Wallet.h"
 #include "sim/BubbleField.h"
+#include "view/GameState.h"
 #include "view/Pointer.h"
 
 namespace {

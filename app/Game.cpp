@@ -12,7 +12,7 @@ constexpr int kWindowY = 100;  // pixels from the screen's top edge
 const char* const kWindowTitle = "Plombrix!";
 }  // namespace
 
-int runGame(int argc, char** argv) {
+void openGame(int argc, char** argv) {
   glutInit(&argc, argv);
   glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
   glutInitWindowSize(Camera::kWindowWidth, Camera::kWindowHeight);
@@ -24,6 +24,10 @@ int runGame(int argc, char** argv) {
 
   registerCallbacks();
   glutIgnoreKeyRepeat(1);
+}
+
+int runGame(int argc, char** argv) {
+  openGame(argc, argv);
   glutMainLoop();
   return 0;
 }

@@ -17,7 +17,7 @@
 
 #include "app/Backdrop.h"
 #include "app/FrameClock.h"
-#include "app/GameState.h"
+#include "view/GameState.h"
 #include "fx/BurstList.h"
 #include "fx/Patient.h"
 #include "gfx/GlIncludes.h"

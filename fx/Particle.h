@@ -7,7 +7,7 @@
 
 #include <array>
 
-#include "sim/Entity.h"
+#include "util/Entity.h"
 
 class Particle : public Entity {
  public:

@@ -7,9 +7,7 @@
 #include "util/MathHelpers.h"
 #include "util/Random.h"
 
-namespace {
-constexpr float kFullTurnDegrees = 360.0f;
-}  // namespace
+namespace {}  // namespace
 
 PopBurst::PopBurst(float launchSpeed, float fadeInTime, float holdTime, float fadeOutTime)
     : launchSpeed(launchSpeed), fadeInTime(fadeInTime), holdTime(holdTime), fadeOutTime(fadeOutTime) {}

@@ -4,7 +4,7 @@
 // spinning germ picture. The bubble field creates, steps, merges and destroys
 // bubbles; a bubble never moves by itself between the field's sub-steps.
 
-#include "sim/Entity.h"
+#include "util/Entity.h"
 
 class Bubble : public Entity {
  public:

@@ -1,7 +1,6 @@
 #include "sim/BubbleField.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -13,10 +12,6 @@
 #include "sim/KindStyle.h"
 #include "util/MathHelpers.h"
 #include "util/Random.h"
-
-#if defined(__SSE2__)
-#include <immintrin.h>
-#endif
 
 namespace {
 constexpr const char* kBubbleImage = "./res/images/diseaseBubble.tga";
@@ -39,14 +34,10 @@ constexpr float kRingRadiusScale = 2.5f;  // ring width per unit of radius
 
 BubbleField bubbleField;
 
-BubbleField::BubbleField() {
+BubbleField::BubbleField() : broadPhase(kMaxBubbles) {
   // The field never holds more than the limit, so a sub-step never has to grow
   // the list.
   bubbles.reserve(kMaxBubbles);
-  contactX.reserve(kMaxBubbles + kLanes);
-  contactY.reserve(kMaxBubbles + kLanes);
-  contactRadius.reserve(kMaxBubbles + kLanes);
-  nearList.reserve(kMaxBubbles + kLanes);
 }
 
 BubbleField::~BubbleField() {
@@ -82,7 +73,7 @@ void BubbleField::spawn() {
   bubble->setMass(randAround(kSpawnMass, kSpawnMassSpread));
   bubble->setX(randAround(kSpawnX, kSpawnXSpread));
   bubble->setY(randAround(centreY, kSpawnHeightSpread));
-  bubble->rotation = randFloatRange(0.0f, kFullTurn);
+  bubble->rotation = randFloatRange(0.0f, kFullTurnDegrees);
   if (randFloat(kSpecialChanceScale) < kSpecialChance) bubble->special = true;
   bubble->shellList = bubbleList;
   bubble->kind = randBetween(0, KindStyle::kKindCount);
@@ -91,21 +82,11 @@ void BubbleField::spawn() {
 
 void BubbleField::collide() {
   // Positions do not change during the contact pass, and a bubble's radius only
-  // changes while it is A, after which it is never B again; so the box test can
-  // read a packed copy of them and test A against all later bubbles in one
-  // tight loop. Merges keep the copy in step with the list.
-  std::size_t count = bubbles.size();
-  contactX.resize(count + kLanes);
-  contactY.resize(count + kLanes);
-  contactRadius.resize(count + kLanes);
-  nearList.resize(count + kLanes);
-  for (std::size_t k = 0; k < count; ++k) {
-    contactX[k] = bubbles[k]->x;
-    contactY[k] = bubbles[k]->y;
-    contactRadius[k] = bubbles[k]->radius;
-  }
-
-  for (std::size_t i = 0; i < count; ++i) {
+  // changes while it is A, after which it is never B again; so the broad phase
+  // can test A against all later bubbles from a copy loaded once. Merges keep
+  // the copy in step with the list.
+  broadPhase.load(bubbles);
+  for (std::size_t i = 0; i < bubbles.size(); ++i) {
     Bubble& a = *bubbles[i];
     // A's force is summed here in the pair order and written back once.
     const float ax = a.x;
@@ -118,10 +99,10 @@ void BubbleField::collide() {
     float aForceY = a.forceY;
 
     // The later bubbles that pass the box test, in list order.
-    std::size_t nearCount = markNear(i + 1, count, ax, ay, aRadius);
+    std::span<const std::uint32_t> near = broadPhase.near(i + 1, ax, ay, aRadius);
     std::size_t next = 0;
-    while (next < nearCount) {
-      const std::size_t j = nearList[next++];
+    while (next < near.size()) {
+      const std::size_t j = near[next++];
       Bubble& b = *bubbles[j];
       const float reach = aRadius + b.radius;
       const float dx = b.x - ax;
@@ -138,20 +119,16 @@ void BubbleField::collide() {
         aRadius = a.radius;
         if (b.special) a.special = true;
         remove(&b);
-        const auto gap = static_cast<std::ptrdiff_t>(j);
-        contactX.erase(contactX.begin() + gap);
-        contactY.erase(contactY.begin() + gap);
-        contactRadius.erase(contactRadius.begin() + gap);
-        --count;
+        broadPhase.remove(j);
         // A has grown, so more of the rest may now pass the box test.
-        nearCount = markNear(j + 1, count, ax, ay, aRadius);
+        near = broadPhase.near(j + 1, ax, ay, aRadius);
         next = 0;
         continue;
       }
 
       // Different kinds push apart with a damped spring along the line of the
       // centres; with coinciding centres there is no line, only the damping.
-      const float spring = static_cast<float>((distance - reach) * kContactStiffness * kContactSpring);
+      const float spring = static_cast<float>((distance - reach) * kContactSpring);
       float springX = 0.0f;
       float springY = 0.0f;
       if (distance > 0.0f) {
@@ -169,41 +146,6 @@ void BubbleField::collide() {
     a.forceX = aForceX;
     a.forceY = aForceY;
   }
-}
-
-std::size_t BubbleField::markNear(std::size_t from, std::size_t to, float ax, float ay, float aRadius) {
-  // The cheap box test: a pair is ruled out when |dx| > s or |dy| > s.
-  const float* xs = contactX.data();
-  const float* ys = contactY.data();
-  const float* radii = contactRadius.data();
-  std::uint32_t* listed = nearList.data();
-  std::size_t found = 0;
-#if defined(__SSE2__)
-  // Four bubbles at a time; most groups are all far from A and cost one test.
-  // Lanes past the last bubble read the copy's padding and are masked off.
-  const __m128 centreX = _mm_set1_ps(ax);
-  const __m128 centreY = _mm_set1_ps(ay);
-  const __m128 radiusA = _mm_set1_ps(aRadius);
-  const __m128 noSign = _mm_castsi128_ps(_mm_set1_epi32(0x7fffffff));
-  for (std::size_t k = from; k < to; k += kLanes) {
-    const __m128 reach = _mm_add_ps(radiusA, _mm_loadu_ps(radii + k));
-    const __m128 absDx = _mm_and_ps(_mm_sub_ps(_mm_loadu_ps(xs + k), centreX), noSign);
-    const __m128 absDy = _mm_and_ps(_mm_sub_ps(_mm_loadu_ps(ys + k), centreY), noSign);
-    const auto ruledOut = static_cast<unsigned>(
-        _mm_movemask_ps(_mm_or_ps(_mm_cmpgt_ps(absDx, reach), _mm_cmpgt_ps(absDy, reach))));
-    const unsigned present = to - k >= kLanes ? 0xfu : (1u << (to - k)) - 1u;
-    for (unsigned passes = ~ruledOut & present; passes != 0; passes &= passes - 1) {
-      listed[found++] = static_cast<std::uint32_t>(k + static_cast<std::size_t>(std::countr_zero(passes)));
-    }
-  }
-#else
-  for (std::size_t k = from; k < to; ++k) {
-    const float reach = aRadius + radii[k];
-    if (std::fabs(xs[k] - ax) > reach || std::fabs(ys[k] - ay) > reach) continue;
-    listed[found++] = static_cast<std::uint32_t>(k);
-  }
-#endif
-  return found;
 }
 
 void BubbleField::updateWalk() {
@@ -239,7 +181,7 @@ void BubbleField::applyWalls(Bubble& bubble) {
 
 void BubbleField::burstGrown(Bubble& bubble) {
   SoundBank::instance().playSound(SoundBank::kPopFirst + randBelow(SoundBank::kPopCount));
-  if (bubble.kind != kPlainKind) Wallet::instance().addMoney(kBurstReward);
+  if (bubble.kind != Bubble::kPlainKind) Wallet::instance().addMoney(kBurstReward);
   Wallet::instance().registerPop(bubble.x, bubble.y);
   if (bubble.special) {
     burstKind(bubble.kind);
@@ -260,6 +202,20 @@ void BubbleField::burstKind(int kind) {
     BurstList::instance().spawnPopBurst(bubble->x, bubble->y, bubble->radius);
     remove(bubble);
   }
+}
+
+void BubbleField::clickBurst(float x, float y) {
+  Bubble* bubble = selectedBubble != nullptr ? selectedBubble : nearest(x, y);
+  // An empty field: a click touches nothing at all, not even the sound.
+  if (bubble == nullptr) return;
+
+  SoundBank::instance().playSound(SoundBank::kClickFirst + randBelow(SoundBank::kClickCount));
+  const float mass = bubble->mass;
+  BurstList::instance().spawnClickBurst(bubble->x, bubble->y, bubble->radius);
+  remove(bubble);
+  selectedBubble = nearest(x, y);
+  Wallet::instance().addMoney(roundToInt(static_cast<double>(mass) * kClickPricePerMass));
+  Wallet::instance().resetChain();
 }
 
 Bubble* BubbleField::nearest(float x, float y) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gfx/Sprite.h"
+#include "sim/BroadPhase.h"
 #include "sim/Bubble.h"
 
 class BubbleField {
@@ -29,25 +30,23 @@ class BubbleField {
   static constexpr float kSpawnHeightSpan = 4.519f;       // world units
   static constexpr float kSpawnLowestHeight = 1.406f;     // world units
   static constexpr float kSpawnHeightSpread = 0.25f;
-  static constexpr float kGravity = -9.81f;   // world units per s^2
-  static constexpr float kFullTurn = 360.0f;  // degrees
+  static constexpr float kGravity = -9.81f;  // world units per s^2
   // A draw below this out of 100 makes a special bubble: about one in 476.
   static constexpr float kSpecialChanceScale = 100.0f;
   static constexpr float kSpecialChance = 0.2f;
   static constexpr double kBurstMass = 4.5;  // a heavier bubble bursts
-  // Contacts between kinds: a stiff spring per unit of overlap (810 in all)
+  // Contacts between kinds: a stiff spring, in force per world unit of overlap,
   // with damping of the relative velocity.
-  static constexpr double kContactStiffness = 2.7;
-  static constexpr double kContactSpring = -300.0;
+  static constexpr double kContactSpring = -810.0;
   static constexpr float kContactDamping = -16.0f;
   // The stomach, as the edges of a bubble may touch it; there is no ceiling.
   static constexpr float kFloor = 0.406f;
   static constexpr float kLeftWall = -3.4297f;
   static constexpr float kRightWall = 1.118f;
-  static constexpr float kWallRestitution = -0.45f;      // times the velocity that hit a wall
-  static constexpr int kPlainKind = Bubble::kPlainKind;  // bursts for nothing
-  static constexpr int kBurstReward = 150;               // money for a grown germ bubble
-  static constexpr double kNoBubbleDistance = 1e10;      // squared world units
+  static constexpr float kWallRestitution = -0.45f;     // times the velocity that hit a wall
+  static constexpr int kBurstReward = 150;              // money for a grown germ bubble
+  static constexpr double kClickPricePerMass = -100.0;  // money per unit of a clicked bubble's mass
+  static constexpr double kNoBubbleDistance = 1e10;     // squared world units
 
   BubbleField();
   BubbleField(const BubbleField&) = delete;
@@ -66,6 +65,12 @@ class BubbleField {
   // The bubble whose centre is nearest (x, y), however far; the earlier of two
   // equally near bubbles; null for an empty field.
   Bubble* nearest(float x, float y);
+  // A left click: the selected bubble, the one the ring shows (or, with none,
+  // the bubble nearest (x, y)), bursts alone whatever its kind or glow, with a
+  // click sound and the small click burst, for kClickPricePerMass per unit of
+  // its mass rounded half up; the chain ends, and the bubble nearest (x, y) is
+  // selected next. An empty field is left alone.
+  void clickBurst(float x, float y);
   // Takes the bubble out of the field and destroys it, dropping the selection if
   // it was selected. A bubble not in the field is left alone.
   void remove(Bubble* bubble);
@@ -90,19 +95,7 @@ class BubbleField {
   float stepAccumulator = 0.0f;      // simulation seconds not yet stepped
 
  private:
-  // The box test runs on up to this many bubbles at once; the packed copy has
-  // this much room after the last bubble.
-  static constexpr std::size_t kLanes = 4;
-  // Lists the bubbles from..to-1 that pass the box test against A, in order, in
-  // nearList; returns how many.
-  std::size_t markNear(std::size_t from, std::size_t to, float ax, float ay, float aRadius);
-
-  // The contact pass's packed copy of every bubble's position and radius, and
-  // the list of bubbles near the current A.
-  std::vector<float> contactX;
-  std::vector<float> contactY;
-  std::vector<float> contactRadius;
-  std::vector<std::uint32_t> nearList;
+  BroadPhase broadPhase;
 };
 
 extern BubbleField bubbleField;

@@ -6,6 +6,8 @@
 // data; the particles' attraction reads it through gravitation().
 extern float gravitationalConstant;
 
+constexpr float kFullTurnDegrees = 360.0f;
+
 double degToRad(float degrees);
 double radToDeg(float radians);
 double distanceSquared(double x1, double y1, double x2, double y2);

@@ -2,19 +2,13 @@
 
 #include <cstdio>
 
-#include "app/GameState.h"
-#include "audio/SoundBank.h"
-#include "fx/BurstList.h"
 #include "gfx/GlIncludes.h"
-#include "score/Wallet.h"
 #include "sim/BubbleField.h"
-#include "util/MathHelpers.h"
-#include "util/Random.h"
 #include "view/Camera.h"
+#include "view/GameState.h"
 
 namespace {
-constexpr double kZoomStep = 0.5;        // world units of camera z per key press
-constexpr double kCostPerMass = -100.0;  // money per unit of a clicked bubble's mass
+constexpr double kZoomStep = 0.5;  // world units of camera z per key press
 }  // namespace
 
 Pointer& Pointer::instance() {
@@ -71,25 +65,7 @@ void Pointer::keepSelection() {
 }
 
 void handlePress(float x, float y, bool leftPressed, bool isPress) {
-  if (!isPress || !leftPressed) return;
-  // The selected bubble is the one the ring shows, even if another has drifted
-  // nearer since. With nothing selected (the field destroyed the selection
-  // since the last frame) the click takes the bubble nearest the pointer; only
-  // an empty field leaves it touching nothing at all, not even the sound.
-  Bubble* bubble = bubbleField.selectedBubble;
-  if (bubble == nullptr) bubble = bubbleField.nearest(x, y);
-  if (bubble == nullptr) return;
-
-  SoundBank::instance().playSound(SoundBank::kClickFirst + randBelow(SoundBank::kClickCount));
-  const float bx = bubble->x;
-  const float by = bubble->y;
-  const float radius = bubble->radius;
-  const float mass = bubble->mass;
-  BurstList::instance().spawnClickBurst(bx, by, radius);
-  bubbleField.remove(bubble);
-  bubbleField.selectedBubble = bubbleField.nearest(x, y);
-  Wallet::instance().addMoney(roundToInt(static_cast<double>(mass) * kCostPerMass));
-  Wallet::instance().resetChain();
+  if (isPress && leftPressed) bubbleField.clickBurst(x, y);
 }
 
 void handleMove(float x, float y, bool leftHeld, bool rightHeldAlone) {

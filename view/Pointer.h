@@ -1,8 +1,9 @@
 #pragma once
 // Turns GLUT's mouse and keyboard events into game actions: keeps the pointer's
-// world position, keeps the nearest bubble selected while the mouse moves,
-// bursts it on a left press (at a price), moves the screens on with any button,
-// and zooms the camera with 'w' and 's'. Called only by the GLUT callbacks.
+// world position, keeps the nearest bubble selected while the mouse moves, asks
+// the field for a click's burst on a left press, moves the screens on with any
+// button, and zooms the camera with 'w' and 's'. Called only by the GLUT
+// callbacks (and, once a frame, to keep the selection).
 
 #include <array>
 #include <cstdint>

@@ -7,7 +7,7 @@
 
 #include "app/Backdrop.h"
 #include "app/FrameClock.h"
-#include "app/GameState.h"
+#include "fx/BurstList.h"
 #include "fx/Patient.h"
 #include "gfx/GlIncludes.h"
 #include "score/Wallet.h"
@@ -16,6 +16,7 @@
 #include "support/RecordingAudio.h"
 #include "support/ScratchDir.h"
 #include "support/TgaWriter.h"
+#include "view/GameState.h"
 
 namespace {
 
@@ -64,6 +65,7 @@ class FrameTest : public ::testing::Test {
     bubbleField.clock = 0.0f;
     bubbleField.stepAccumulator = 0.0f;
     patient.clock = 0.0f;
+    BurstList::instance() = BurstList();
     Backdrop::instance() = Backdrop();  // sprites of this case's own pictures
     Backdrop::instance().loadSprites();
     Backdrop::instance().setRect(6, 4, 0, -4);
@@ -109,6 +111,52 @@ TEST_F(FrameTest, PlayingFramesAdvanceEverythingByTheClampedFrameTime) {
   EXPECT_FALSE(bubbleField.bubbles.empty()) << "the first playing frame spawns bubbles";
   // Where nothing else is drawn, the playing background shows.
   EXPECT_TRUE(near(shown(1010, 10), 30, 30, 200));
+}
+
+TEST_F(FrameTest, TheClockRunsOnTheFirstScreensSoPlayStartsWithoutAJump) {
+  GameState = kTitleScreen;
+  const std::int32_t titleFrameStart = glutGet(GLUT_ELAPSED_TIME);
+  frameAfter(0.5);  // a long look at the title
+  EXPECT_GE(FrameClock::instance().lastMs, titleFrameStart)
+      << "a title frame must tick, or the first playing frame makes up for the title's time";
+  GameState = kPlaying;
+  FrameClock::instance().drawFrame();
+  EXPECT_LE(bubbleField.clock,
+            static_cast<float>((glutGet(GLUT_ELAPSED_TIME) - titleFrameStart) * 0.001 + 0.001));
+}
+
+TEST_F(FrameTest, ABurstBornInTheFieldsStepMovesAndShowsOverTheBubblesInTheSameFrame) {
+  scratch.solidImage("diseaseBubble.tga", 255, 255, 255);
+  scratch.solidImage("popBubble2.tga", 255, 0, 0);
+  bubbleField.loadSprites();
+  auto* grown = new Bubble();
+  grown->setMass(5.0f);  // past the burst mass: bursts in the first sub-step
+  grown->kind = Bubble::kPlainKind;
+  grown->x = -2.0f;
+  grown->y = 2.0f;
+  auto* cover = new Bubble();
+  cover->setMass(4.0f);
+  cover->kind = Bubble::kPlainKind;
+  cover->x = 0.8f;
+  cover->y = 1.5f;
+  for (Bubble* bubble : {grown, cover}) {
+    bubble->shellList = bubbleField.bubbleList;
+    bubbleField.bubbles.push_back(bubble);
+  }
+  // A click's sparks start bright, right over the covering bubble.
+  BurstList::instance().spawnClickBurst(0.8f, 1.5f, 0.05f);
+  GameState = kPlaying;
+  frameAfter(0.02);
+
+  const auto& bursts = BurstList::instance().bursts;
+  ASSERT_EQ(bursts.size(), 2u) << "the grown bubble must burst";
+  EXPECT_GT(bursts[1].phaseClock, 0.0f) << "a burst born in the field's step is updated in the same frame";
+  int sparkPixels = 0;
+  const auto centre = GlTestWindow::worldToPixel(0.8f, 1.5f);
+  for (int y = centre[1] - 40; y <= centre[1] + 40; ++y)
+    for (int x = centre[0] - 40; x <= centre[0] + 40; ++x)
+      sparkPixels += near(shown(x, y), 178, 0, 0, 60) ? 1 : 0;
+  EXPECT_GT(sparkPixels, 20) << "sparks must be drawn over the bubbles";
 }
 
 TEST_F(FrameTest, NothingIsUpdatedBeforeInitialisationHasFinished) {

@@ -188,7 +188,7 @@ void plainContactWalk(Copies& copies) {
         copies.erase(copies.begin() + static_cast<std::ptrdiff_t>(j));
         continue;
       }
-      const auto spring = static_cast<float>((d - reach) * 2.7 * -300.0);
+      const auto spring = static_cast<float>((d - reach) * -810.0);
       const float fx = (d > 0.0f ? spring * dx * (1.0f / d) : 0.0f) + -16.0f * (b.vx - a.vx);
       const float fy = (d > 0.0f ? spring * dy * (1.0f / d) : 0.0f) + -16.0f * (b.vy - a.vy);
       b.forceX += fx;

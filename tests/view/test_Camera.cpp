@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "app/GameState.h"
 #include "gfx/GlIncludes.h"
 #include "support/GlTestWindow.h"
 #include "view/Camera.h"
+#include "view/GameState.h"
 #include "view/Pointer.h"
 
 namespace {
@@ -50,10 +50,15 @@ TEST(CameraMapping, ZoomingOutWidensWhatThePointerCanReach) {
 }
 
 TEST(CameraReshape, TheRightSizeLoadsViewportProjectionAndEyeOffset) {
-  GlTestWindow::open();
+  GlTestWindow& window = GlTestWindow::open();
   Camera& camera = Camera::instance();
   glViewport(0, 0, 10, 10);
+  // Whatever the window held before (another size's leftovers) is cleared.
+  glClearColor(1.0f, 1.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
   camera.reshape(1024, 768);
+  EXPECT_TRUE(near(window.pixel(512, 384), 0, 0, 0)) << "a reshape must clear the window";
   EXPECT_EQ(viewport(), (std::array<int, 4>{0, 0, 1024, 768}));
   const auto modelView = matrix(GL_MODELVIEW_MATRIX);
   EXPECT_FLOAT_EQ(modelView[12], 0.0f);

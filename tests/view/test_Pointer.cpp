@@ -3,7 +3,6 @@
 #include <cmath>
 #include <memory>
 
-#include "app/GameState.h"
 #include "fx/BurstList.h"
 #include "gfx/GlIncludes.h"
 #include "score/Wallet.h"
@@ -12,6 +11,7 @@
 #include "support/RecordingAudio.h"
 #include "support/ScriptedRandom.h"
 #include "view/Camera.h"
+#include "view/GameState.h"
 #include "view/Pointer.h"
 
 namespace {
@@ -155,6 +155,29 @@ TEST_F(PointerTest, AStillPointerKeepsASelectionSoNoClickIsLost) {
   drifter->y = 2.0f;
   press(GLUT_LEFT_BUTTON);
   EXPECT_EQ(bubbleField.bubbles, (std::vector<Bubble*>{drifter}));
+}
+
+TEST_F(PointerTest, AClickedBubbleBurstsAloneForItsMassRoundedHalfUp) {
+  struct Case {
+    float mass;
+    int price;
+  };
+  // Masses whose price lies between two dollars: the nearer one is charged,
+  // and an exact half goes to the lower cost.
+  for (const Case& c : {Case{0.557f, 56}, Case{0.125f, 12}, Case{0.3149f, 31}, Case{4.4f, 440}}) {
+    SetUp();
+    Bubble* clicked = place(0.0f, 2.0f, c.mass);
+    clicked->special = true;
+    clicked->kind = 2;
+    place(2.0f, 2.0f)->kind = 2;  // the same kind: a grown special would take it too
+    place(-2.0f, 2.0f)->kind = 2;
+    hoverAt(0.0f, 2.0f);
+    press(GLUT_LEFT_BUTTON);
+    release(GLUT_LEFT_BUTTON);
+    EXPECT_EQ(Wallet::instance().money, kStartMoney - c.price) << "mass " << c.mass;
+    EXPECT_EQ(bubbleField.bubbles.size(), 2u) << "a clicked glowing bubble bursts alone";
+    EXPECT_EQ(BurstList::instance().bursts.size(), 1u);
+  }
 }
 
 TEST_F(PointerTest, MovingSelectsTheNearestBubbleUnlessTheLeftOrOnlyTheRightButtonIsHeld) {

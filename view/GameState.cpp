@@ -1,3 +1,3 @@
-#include "app/GameState.h"
+#include "view/GameState.h"
 
 int GameState = kTitleScreen;
