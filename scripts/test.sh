@@ -8,6 +8,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 bash "$root/scripts/setup.sh"
+bash "$root/scripts/check-layers.sh"
 
 export SDL_AUDIODRIVER=dummy
 xvfb=(xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp")
