@@ -35,7 +35,7 @@ void Backdrop::place(int list) const {
   glPopMatrix();
 }
 
-void Backdrop::drawBackground() {
+void Backdrop::drawBackground() const {
   // The alpha test keeps transparent texels out of colour and depth, so the
   // patient drawn before shows through wherever the picture is clear.
   beginBlendedDrawing();
@@ -53,6 +53,6 @@ void Backdrop::drawOpaque(int list) const {
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
-void Backdrop::drawTitle() { drawOpaque(titleList); }
+void Backdrop::drawTitle() const { drawOpaque(titleList); }
 
-void Backdrop::drawInstructions() { drawOpaque(instructionsList); }
+void Backdrop::drawInstructions() const { drawOpaque(instructionsList); }

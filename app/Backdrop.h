@@ -9,9 +9,9 @@ class Backdrop {
 
   void loadSprites();
   void setRect(double newTop, double newRight, double newBottom, double newLeft);
-  void drawBackground();
-  void drawTitle();
-  void drawInstructions();
+  void drawBackground() const;
+  void drawTitle() const;
+  void drawInstructions() const;
 
   double top = 0.0;
   double right = 0.0;

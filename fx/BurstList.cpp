@@ -19,6 +19,6 @@ void BurstList::spawnClickBurst(float x, float y, float radius) {
 
 void BurstList::update(float dt) { updateAndRemoveFinished(bursts, dt); }
 
-void BurstList::render() {
+void BurstList::render() const {
   for (const PopBurst& burst : bursts) burst.render();
 }

@@ -16,7 +16,7 @@ class BurstList {
   void spawnClickBurst(float x, float y, float radius);
   void update(float dt);
   // Front to back, so later bursts lie over earlier ones.
-  void render();
+  void render() const;
 
   std::vector<PopBurst> bursts;
 };

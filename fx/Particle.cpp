@@ -48,7 +48,7 @@ void Particle::integrate(float dt) {
   vy += ay * dt;
 }
 
-void Particle::render() {
+void Particle::render() const {
   glPushMatrix();
   glColor3f(1.0f, 1.0f, 1.0f);
   glBegin(GL_LINES);

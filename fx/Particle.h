@@ -19,7 +19,7 @@ class Particle : public Entity {
 
   // Recomputes the force from the attractors, then takes one step.
   void update(float dt) override;
-  void render() override;
+  void render() const override;
 
   // Registers a body that pulls this particle for the rest of its life; the
   // caller keeps it alive. Past the 32nd the call is ignored.

@@ -71,10 +71,10 @@ void ParticleEmitter::update(float dt) {
   }
 }
 
-void ParticleEmitter::render() {
+void ParticleEmitter::render() const {
   beginBlendedDrawing();
   glColor4f(colourR, colourG, colourB, colourA);
-  for (SmokeParticle& p : particles) {
+  for (const SmokeParticle& p : particles) {
     if (p.active) p.render();
   }
   endBlendedDrawing();

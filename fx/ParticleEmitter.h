@@ -26,7 +26,7 @@ class ParticleEmitter {
   // Emits what the gathered time is due, registers a pending attractor with the
   // whole pool, then steps every active particle, the new ones included.
   void update(float dt);
-  void render();
+  void render() const;
 
   std::array<SmokeParticle, kPoolSize> particles{};
   int nextSlot = 0;

@@ -108,7 +108,7 @@ void Patient::update(float dt) {
   smoke.originY = pose().smokeOriginY;
 }
 
-void Patient::render() {
+void Patient::render() const {
   beginBlendedDrawing();
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 

@@ -42,7 +42,7 @@ class Patient {
   // Ages the patient, lets the smoke emit and drift, then moves the emission
   // point to where the left arm now stands.
   void update(float dt);
-  void render();
+  void render() const;
   // The figure at the current clock.
   Pose pose() const;
 

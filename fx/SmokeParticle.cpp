@@ -8,7 +8,7 @@ SmokeParticle::SmokeParticle() {
   heading = 0.0f;
 }
 
-void SmokeParticle::render() {
+void SmokeParticle::render() const {
   glPushMatrix();
   glTranslatef(x, y, 0.0f);
   glScalef(kWidthPerRadius * radius, kHeightPerRadius * radius, kWidthPerRadius * radius);

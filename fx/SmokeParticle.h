@@ -19,7 +19,7 @@ class SmokeParticle : public Particle {
 
   SmokeParticle();
 
-  void render() override;
+  void render() const override;
 
   int listId = kNoSprite;  // the emitter's quad list, handed over at every emission
   bool active = false;

@@ -53,7 +53,7 @@ void Wallet::update(float dt) {
   shownMoney = static_cast<float>(shownMoney + (static_cast<double>(money) - shownMoney) * fraction);
 }
 
-void Wallet::draw() {
+void Wallet::draw() const {
   beginScoreLine(kMoneyX, kMoneyY, kMoneyScale);
   printText(FontPrinter::instance(), "$%d", roundToInt(shownMoney));
   glPopMatrix();

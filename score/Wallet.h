@@ -10,7 +10,7 @@ class Wallet {
   // Loads the display font; once, at start-up.
   void initialise();
   void update(float dt);
-  void draw();
+  void draw() const;
 
   void addMoney(int amount);
   // A click: the next burst by growth starts a new chain.

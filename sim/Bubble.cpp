@@ -46,7 +46,7 @@ void Bubble::integrate(float dt) {
   vy += ay * dt;
 }
 
-void Bubble::render() {
+void Bubble::render() const {
   glPushMatrix();
   glTranslatef(x, y, 0.0f);
   glRotatef(rotation, 0.0f, 0.0f, 1.0f);

@@ -28,7 +28,7 @@ class Bubble : public Entity {
   // the forces gathered by the field move it.
   void update(float dt) override;
   // Draws the bubble in the current colour (the field sets its kind's tint).
-  void render() override;
+  void render() const override;
   // Gravity and damping are added to the force, the acceleration is clamped
   // per axis, and the position moves with the old velocity.
   void integrate(float dt);

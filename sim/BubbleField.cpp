@@ -261,7 +261,7 @@ void BubbleField::loadSprites() {
   makeSprite(glowList, glowTexture, kGlowImage);
 }
 
-void BubbleField::render() {
+void BubbleField::render() const {
   beginBlendedDrawing();
 
   for (Bubble* bubble : bubbles) {

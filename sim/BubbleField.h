@@ -61,7 +61,7 @@ class BubbleField {
   void loadSprites();
   // Draws every bubble in its kind's tint, the glow of the special ones and the
   // ring around the selected one.
-  void render();
+  void render() const;
   // The bubble whose centre is nearest (x, y), however far; the earlier of two
   // equally near bubbles; null for an empty field.
   Bubble* nearest(float x, float y);

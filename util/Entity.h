@@ -7,7 +7,7 @@ class Entity {
  public:
   virtual ~Entity() = default;
   virtual void update(float dt) = 0;
-  virtual void render() = 0;
+  virtual void render() const = 0;
   virtual void setX(float newX) { x = newX; }
   virtual void setY(float newY) { y = newY; }
 
