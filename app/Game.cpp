@@ -2,6 +2,7 @@
 
 #include "app/FrameClock.h"
 #include "app/GlutCallbacks.h"
+#include "app/ResourceTree.h"
 #include "app/VSync.h"
 #include "gfx/GlIncludes.h"
 #include "view/Camera.h"
@@ -13,6 +14,9 @@ const char* const kWindowTitle = "Plombrix!";
 }  // namespace
 
 int runGame(int argc, char** argv) {
+  // Before anything opens a file: every path below is "./res/...". Without a
+  // tree the game carries on to the font's own error, which ends it.
+  ResourceTree::ofThisProcess().enter();
   glutInit(&argc, argv);
   glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
   glutInitWindowSize(Camera::kWindowWidth, Camera::kWindowHeight);
