@@ -2,6 +2,7 @@
 
 #include "app/FrameClock.h"
 #include "app/GlutCallbacks.h"
+#include "app/ResourceTree.h"
 #include "app/VSync.h"
 #include "gfx/GlIncludes.h"
 #include "view/Camera.h"
@@ -27,6 +28,9 @@ void openGame(int argc, char** argv) {
 }
 
 int runGame(int argc, char** argv) {
+  // Before anything opens a file: every path in the game is "./res/...".
+  // Without a tree the game carries on to the font's own error, which ends it.
+  ResourceTree::ofThisProcess().enter();
   openGame(argc, argv);
   glutMainLoop();
   return 0;

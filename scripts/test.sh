@@ -36,3 +36,6 @@ cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLOMBRIX_T
   -DPLOMBRIX_BENCH=ON -DPLOMBRIX_ASSETS=ON >/dev/null
 cmake --build "$root/build" -j"$jobs"
 "${xvfb[@]}" ctest --test-dir "$root/build" --output-on-failure -j"$jobs" --timeout 300
+
+echo "== The Debian package: built, validated, installed into a scratch root and played from /"
+bash "$root/scripts/package-test.sh" "$root/build"

@@ -8,6 +8,7 @@
 #include "BubbleArt.h"
 #include "EffectSounds.h"
 #include "GermArt.h"
+#include "IconArt.h"
 #include "Mp3File.h"
 #include "MusicTrack.h"
 #include "PatientArt.h"
@@ -49,6 +50,9 @@ void AssetBuilder::buildAll() {
     buildImages();
     buildSounds();
     copyFont();
+    // The game never opens res/icons; the package installs it into the
+    // desktop's icon theme instead of with the game's data.
+    IconArt::writeAll((fs::path(resDir_) / "icons").string());
   } catch (...) {
     music.join();
     throw;
