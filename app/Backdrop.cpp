@@ -12,12 +12,9 @@ Backdrop& Backdrop::instance() {
 }
 
 void Backdrop::loadSprites() {
-  int texture = -1;
-  makeSprite(backgroundList, texture, "./res/images/background.tga");
-  texture = -1;
-  makeSprite(titleList, texture, "./res/images/titlescreen.tga");
-  texture = -1;
-  makeSprite(instructionsList, texture, "./res/images/instructions.tga");
+  makeSprite(backgroundList, "./res/images/background.tga");
+  makeSprite(titleList, "./res/images/titlescreen.tga");
+  makeSprite(instructionsList, "./res/images/instructions.tga");
 }
 
 void Backdrop::setRect(double newTop, double newRight, double newBottom, double newLeft) {

@@ -63,10 +63,7 @@ float wobble(float clock, double rate, double amplitude) {
 Patient::Patient() { limbLists.fill(kNoSprite); }
 
 void Patient::loadSprites() {
-  for (std::size_t i = 0; i < limbLists.size(); ++i) {
-    int unusedTexture = -1;
-    makeSprite(limbLists[i], unusedTexture, kLimbImages[i]);
-  }
+  for (std::size_t i = 0; i < limbLists.size(); ++i) makeSprite(limbLists[i], kLimbImages[i]);
   smoke.loadSprite(kSmokeImage);
   smoke.originX = kSmokeOriginX;
   smoke.originY = static_cast<float>(kSmokeRestY);

@@ -17,8 +17,7 @@ PopBurst PopBurst::popVariant() { return PopBurst(kPopLaunch, kPopFadeIn, kPopHo
 PopBurst PopBurst::clickVariant() { return PopBurst(kClickLaunch, kClickFadeIn, kClickHold, kClickFadeOut); }
 
 void PopBurst::seed(float x, float y, float radius) {
-  int unusedTexture = -1;
-  makeSprite(sparkListId, unusedTexture, kSparkImage);
+  makeSprite(sparkListId, kSparkImage);
 
   for (Spark& spark : sparks) {
     spark.scale = 0.0f;

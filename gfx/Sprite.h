@@ -5,11 +5,10 @@
 
 constexpr int kNoSprite = -1;
 
-// Creates the sprite if listId is negative, otherwise does nothing at all. A
-// negative textureId asks for the image at path to be loaded; any other value is
-// an existing texture used as it is. A failed load still builds the square,
-// bound to texture 0, so it draws untextured in the current colour.
-void makeSprite(int& listId, int& textureId, const char* path);
+// Creates the sprite of the image at path if listId is negative, otherwise does
+// nothing at all (the image is not read again). A failed load still builds the
+// square, bound to texture 0, so it draws untextured in the current colour.
+void makeSprite(int& listId, const char* path);
 
 // Compiles the unit square (normal +z, counter-clockwise, image upright) into the
 // list that is currently open. Shared with the particle emitter's own quad.

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# One command from a fresh clone to every test: set up, build, then run
+# One command from a fresh clone to every test: set up, check that includes
+# point down the folder stack, build, then run
 #   1. the whole unit-test suite once under AddressSanitizer + UndefinedBehaviorSanitizer,
 #   2. the Targa decoder's fuzzer for a bounded time,
 #   3. every test (unit, drawing, end-to-end) on the normal build,
-# all under a virtual X server. The last lines are ctest's summary.
+#   4. the Debian package: built, validated, installed into a scratch root and
+#      started from another folder,
+# all under a virtual X server.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)

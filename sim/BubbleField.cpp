@@ -242,8 +242,7 @@ void BubbleField::remove(Bubble* bubble) {
 void BubbleField::loadSprites() {
   // Every sprite loads its own image: each gets a fresh texture slot.
   for (int kind = 0; kind < KindStyle::kGermKindCount; ++kind) {
-    int texture = kNoSprite;
-    makeSprite(kindTable[kind].innerList, texture, KindStyle::germImages()[kind]);
+    makeSprite(kindTable[kind].innerList, KindStyle::germImages()[kind]);
   }
   for (int kind = 0; kind < KindStyle::kKindCount; ++kind) {
     const KindStyle& tint = KindStyle::tints()[kind];
@@ -251,14 +250,10 @@ void BubbleField::loadSprites() {
     kindTable[kind].green = tint.green;
     kindTable[kind].blue = tint.blue;
   }
-  int bubbleTexture = kNoSprite;
-  int gooTexture = kNoSprite;
-  int selectionTexture = kNoSprite;
-  int glowTexture = kNoSprite;
-  makeSprite(bubbleList, bubbleTexture, kBubbleImage);
-  makeSprite(gooList, gooTexture, kGooImage);
-  makeSprite(selectionList, selectionTexture, kSelectionImage);
-  makeSprite(glowList, glowTexture, kGlowImage);
+  makeSprite(bubbleList, kBubbleImage);
+  makeSprite(gooList, kGooImage);
+  makeSprite(selectionList, kSelectionImage);
+  makeSprite(glowList, kGlowImage);
 }
 
 void BubbleField::render() const {

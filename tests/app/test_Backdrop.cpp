@@ -91,8 +91,7 @@ TEST_F(BackdropTest, TheBackgroundLetsEarlierDrawingShowWhereItIsTransparent) {
   }
   writeTga(scratch.image("background2.tga"), TgaLayout{8, 8, 32, false, true}, halfClear);
   Backdrop backdrop;
-  int texture = -1;
-  makeSprite(backdrop.backgroundList, texture, "./res/images/background2.tga");
+  makeSprite(backdrop.backgroundList, "./res/images/background2.tga");
   backdrop.setRect(6, 4, 0, -4);
 
   window->clear();

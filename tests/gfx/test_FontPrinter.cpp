@@ -303,12 +303,15 @@ TEST_F(FontPrinterTest, AFontThatCannotBeOpenedThrowsTheFaceErrorAndPrintsNothin
 }
 
 TEST(GameStartUp, MissingFontStopsTheGameWithTheMessageAndAFailureStatus) {
-  // The game started in a folder whose res/ is empty: the font error must reach
-  // the player on standard error and end the process with a failure status.
-  const fs::path game = fs::path(PLOMBRIX_BUILD_DIR) / "plombrix";
-  ASSERT_TRUE(fs::exists(game)) << game << " is missing: build the plombrix target first";
+  // A copy of the game started in a folder whose res/ is empty, with no tree
+  // beside it either: where it looked, then the font error, must reach the
+  // player on standard error and end the process with a failure status.
+  const fs::path built = fs::path(PLOMBRIX_BUILD_DIR) / "plombrix";
+  ASSERT_TRUE(fs::exists(built)) << built << " is missing: build the plombrix target first";
   ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run under xvfb-run";
   const ScratchDir dir;  // also the working directory
+  const fs::path game = dir.path() / "plombrix";
+  fs::copy_file(built, game);
   const int status = std::system(
       ("SDL_AUDIODRIVER=dummy timeout 60 '" + game.string() + "' >/dev/null 2>stderr.txt").c_str());
   std::stringstream err;
@@ -317,6 +320,8 @@ TEST(GameStartUp, MissingFontStopsTheGameWithTheMessageAndAFailureStatus) {
   EXPECT_NE(WEXITSTATUS(status), 0);
   EXPECT_NE(WEXITSTATUS(status), 124) << "the game kept running without its font";
   EXPECT_NE(err.str().find(kFaceError), std::string::npos) << "stderr was: " << err.str();
+  EXPECT_LT(err.str().find(dir.path().string()), err.str().find(kFaceError))
+      << "the places looked in come first; stderr was: " << err.str();
 }
 
 }  // namespace
