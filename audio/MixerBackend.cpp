@@ -4,6 +4,11 @@
 #include <SDL2/SDL_mixer.h>
 #include <alsa/asoundlib.h>
 
+#include <cmath>
+
+#include "audio/MixLimiter.h"
+#include "audio/SoundBank.h"
+
 namespace {
 
 constexpr int kLoopForever = -1;  // Mix_PlayMusic loop count
@@ -15,6 +20,22 @@ constexpr int kPlayOnce = 0;      // Mix_PlayChannel extra loops
 void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
 void ignoreSdlLog(void*, int, SDL_LogPriority, const char*) {}
+
+// SDL2_mixer's volumes run from 0 to MIX_MAX_VOLUME.
+int mixerVolume(double level) { return static_cast<int>(std::lround(level * MIX_MAX_VOLUME)); }
+
+// SDL2_mixer has one output and one post-mix hook per process, so the limiter
+// the hook runs lives as long as the process, whichever back end opened it.
+MixLimiter& outputLimiter() {
+  static MixLimiter limiter(MixerBackend::kOutputRate);
+  return limiter;
+}
+
+void limitMix(void* limiter, Uint8* stream, int bytes) {
+  constexpr int kBytesPerFrame = MixerBackend::kBytesPerSample * MixerBackend::kOutputChannels;
+  static_cast<MixLimiter*>(limiter)->process(reinterpret_cast<float*>(stream), bytes / kBytesPerFrame,
+                                             MixerBackend::kOutputChannels);
+}
 
 void keepConsoleQuiet() {
   snd_lib_error_set_handler(ignoreAlsaError);
@@ -46,9 +67,13 @@ bool MixerBackend::open() {
   // still play.
   Mix_Init(MIX_INIT_MP3);
   // No format changes allowed: SDL converts to whatever the device takes, and
-  // the mix itself always runs at 44100 Hz, 16 bits, stereo.
+  // the mix itself always runs at 44100 Hz, stereo, in 32-bit float. SDL
+  // clamps a 16-bit mix to full scale at every voice it adds, so a storm of
+  // merges would be flattened before the limiter could see it; a float mix is
+  // only clamped at the largest float, and the limiter gets the true sum.
+  static_assert(kBytesPerSample == sizeof(float));
   constexpr int kNoChangesAllowed = 0;
-  if (Mix_OpenAudioDevice(kOutputRate, AUDIO_S16SYS, kOutputChannels, kMixFrames, nullptr,
+  if (Mix_OpenAudioDevice(kOutputRate, AUDIO_F32SYS, kOutputChannels, kMixFrames, nullptr,
                           kNoChangesAllowed) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     sdlStarted_ = false;
@@ -56,6 +81,7 @@ bool MixerBackend::open() {
   }
   opened_ = true;
   Mix_AllocateChannels(kChannelCount);
+  Mix_SetPostMix(limitMix, &outputLimiter());
   return true;
 }
 
@@ -64,7 +90,9 @@ bool MixerBackend::loadSample(int index, const std::string& path) {
   if (chunks_[index] != nullptr) Mix_FreeChunk(chunks_[index]);  // also silences its voices
   chunks_[index] = Mix_LoadWAV(path.c_str());
   voiceStarts_[index] = {};
-  return chunks_[index] != nullptr;
+  if (chunks_[index] == nullptr) return false;
+  Mix_VolumeChunk(chunks_[index], mixerVolume(SoundBank::levelOf(index)));
+  return true;
 }
 
 bool MixerBackend::hasSample(int index) const { return inBank(index) && chunks_[index] != nullptr; }
@@ -109,5 +137,7 @@ void MixerBackend::playMusic(const std::string& path) {
     music_ = nullptr;
   }
   music_ = Mix_LoadMUS(path.c_str());
-  if (music_ != nullptr) Mix_PlayMusic(music_, kLoopForever);
+  if (music_ == nullptr) return;
+  Mix_VolumeMusic(mixerVolume(SoundBank::kMusicLevel));
+  Mix_PlayMusic(music_, kLoopForever);
 }

@@ -4,6 +4,10 @@
 // restarts the copy that started first, and different samples never take each
 // other's channels. SDL stays inside this file and its .cpp.
 //
+// Each sample plays at its group's level and the music at its own (see
+// SoundBank), and the final mix runs through a MixLimiter, so no storm of
+// sounds reaches full scale.
+//
 // Failures are quiet: without an output device, or for a file that cannot be
 // read, the back end plays nothing and prints nothing (neither SDL's log nor
 // ALSA's console lines get through).
@@ -25,6 +29,7 @@ class MixerBackend : public AudioBackend {
   static constexpr int kChannelCount = kVoicesPerSample * kSampleSlots;
   static constexpr int kOutputRate = 44100;  // Hz
   static constexpr int kOutputChannels = 2;  // stereo
+  static constexpr int kBytesPerSample = 4;  // 32-bit float, for the limiter's sake
   // Frames mixed per device buffer: about 23 ms at 44100 Hz, short enough that
   // a click is heard with the press.
   static constexpr int kMixFrames = 1024;

@@ -29,6 +29,14 @@ const std::array<const char*, SoundBank::kSoundCount>& SoundBank::soundFiles() {
   return files;
 }
 
+double SoundBank::levelOf(int index) {
+  if (index < 0 || index >= kSoundCount) return 0.0;
+  if (index >= kChainFirst) return kChainLevel;
+  if (index >= kClickFirst) return kClickLevel;
+  if (index >= kPopFirst) return kPopLevel;
+  return kMergeLevel;
+}
+
 void SoundBank::loadSounds() {
   backend_->open();
   for (int index = 0; index < kSoundCount; ++index) backend_->loadSample(index, soundFiles()[index]);

@@ -5,12 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <cmath>
 #include <csignal>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <span>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -75,7 +79,7 @@ TEST_F(MixerBackendTest, OpensOnceAt44100HzStereoAndLeavesCtrlCToEndTheGame) {
   Uint16 format = 0;
   EXPECT_EQ(Mix_QuerySpec(&rate, &format, &channels), 1) << "a second open opened the output again";
   EXPECT_EQ(rate, 44100);
-  EXPECT_EQ(format, AUDIO_S16SYS);
+  EXPECT_EQ(format, AUDIO_F32SYS) << "the mix would clip before the limiter";
   EXPECT_EQ(channels, 2);
   for (int signal : {SIGINT, SIGTERM}) {
     struct sigaction action {};
@@ -159,11 +163,11 @@ TEST_F(MixerBackendTest, DiskOutputHoldsAPlayedSampleOnceAndSilenceOtherwise) {
       sleepMs(300);  // the buffer holding the tone's end reaches the file
     }                // closing the output flushes the file
 
-    std::vector<std::int16_t> pcm(std::filesystem::file_size(output) / sizeof(std::int16_t));
+    std::vector<float> pcm(std::filesystem::file_size(output) / sizeof(float));
     std::ifstream(output, std::ios::binary)
-        .read(reinterpret_cast<char*>(pcm.data()), static_cast<std::streamsize>(pcm.size() * 2));
+        .read(reinterpret_cast<char*>(pcm.data()), static_cast<std::streamsize>(pcm.size() * sizeof(float)));
     ASSERT_GT(pcm.size(), 0u) << "the disk driver wrote nothing";
-    const auto loud = [](std::int16_t s) { return s != 0; };
+    const auto loud = [](float s) { return s != 0.0f; };
     const auto first = std::find_if(pcm.begin(), pcm.end(), loud);
     if (!played) {
       EXPECT_EQ(first, pcm.end()) << "a sample nobody played was heard";
@@ -171,9 +175,10 @@ TEST_F(MixerBackendTest, DiskOutputHoldsAPlayedSampleOnceAndSilenceOtherwise) {
     }
     ASSERT_NE(first, pcm.end()) << "a played sample was never heard";
     const auto last = std::find_if(pcm.rbegin(), pcm.rend(), loud).base();
-    const int peak =
-        std::abs(*std::max_element(first, last, [](int a, int b) { return std::abs(a) < std::abs(b); }));
-    EXPECT_NEAR(peak, kAmplitude * 32767, 0.05 * 32767) << "the tone is not heard at its own loudness";
+    const float peak =
+        std::abs(*std::max_element(first, last, [](float a, float b) { return std::abs(a) < std::abs(b); }));
+    EXPECT_NEAR(peak, kAmplitude * SoundBank::kClickLevel, 0.02)
+        << "the tone is not heard at a click's level";
     // Both stereo sides carry the mono tone; it sounds once, for its whole length.
     EXPECT_NEAR((last - first) / MixerBackend::kOutputChannels, kToneFrames, 4);
   }
@@ -230,4 +235,131 @@ TEST_F(MixerBackendTest, UnreadableSamplesPlayNothingAndPrintNothing) {
   EXPECT_FALSE(mixer.loadSample(4, dir.file("missing.wav")));
   mixer.playSample(4);
   EXPECT_EQ(Mix_Playing(-1), 0) << "a sample that failed to reload still plays";
+}
+
+namespace {
+
+// Frames of the final mix so far, counted by the test on the mix itself, so
+// that the script keeps to the mix's own time however fast the disk driver runs.
+std::atomic<std::int64_t> mixedFrames{0};
+void countMixedFrames(int, void*, int bytes, void*) {
+  mixedFrames += bytes / (MixerBackend::kBytesPerSample * MixerBackend::kOutputChannels);
+}
+
+constexpr int kStartMusic = -1, kStopMusic = -2;  // the track starts from its beginning
+struct Cue {
+  double seconds;  // after the call of the last cue that began a section
+  int index;       // a sound, kStartMusic or kStopMusic
+  bool beginsSection = false;
+};
+
+// A lone click on silence, the music alone for 6 s, then the music from its
+// beginning again under the loudest play the game can produce: every merge on
+// all four voices three times over (the first merges of a game), a run of
+// chain steps, a spree of clicks, and at last every sound of the bank four
+// times at once, 4.3 s after the restart.
+std::vector<Cue> worstCaseScript() {
+  std::vector<Cue> cues{{0.1, SoundBank::kClickFirst, true},
+                        {0.3, kStartMusic, true},
+                        {6.0, kStopMusic, true},
+                        {0.1, kStartMusic, true}};
+  const auto add = [&cues](double at, double apart, int plays, int first, int count) {
+    for (int play = 0; play < plays; ++play) cues.push_back({at + apart * play, first + play % count});
+  };
+  for (double at : {0.2, 0.25, 0.3}) add(at, 0.0, 4 * SoundBank::kMergeCount, 0, SoundBank::kMergeCount);
+  add(1.0, 0.12, SoundBank::kChainCount, SoundBank::kChainFirst, SoundBank::kChainCount);
+  add(2.8, 0.03, 40, SoundBank::kClickFirst, SoundBank::kClickCount);
+  add(4.3, 0.0, 4 * SoundBank::kSoundCount, 0, SoundBank::kSoundCount);
+  return cues;
+}
+
+double dB(double level) { return 20.0 * std::log10(level + 1e-9); }
+
+}  // namespace
+
+TEST_F(MixerBackendTest, WorstCasePlayNeverReachesFullScaleNorPumpsAndClicksStayAboveTheMusic) {
+  constexpr int kRate = MixerBackend::kOutputRate, kSides = MixerBackend::kOutputChannels;
+  constexpr std::int64_t kWindow = kRate / 100;  // 10 ms
+  const ScratchDir dir;
+  std::filesystem::copy(
+      PLOMBRIX_BUILD_DIR "/res/audio", dir.file("res/audio"),
+      std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+  const std::string output = dir.file("output.raw");
+  setenv("SDL_AUDIODRIVER", "disk", 1);
+  setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+  setenv("SDL_DISKAUDIODELAY", "1", 1);  // ms between buffers: far faster than real time
+  SoundBank& bank = SoundBank::instance();
+  bank.loadSounds();
+  ASSERT_NE(Mix_RegisterEffect(MIX_CHANNEL_POST, countMixedFrames, nullptr, nullptr), 0) << Mix_GetError();
+
+  // A cue sounds from the first buffer mixed after its call: between the frame
+  // counts read just before and just after it. Sections count from the end of
+  // their first call, so that neither a late test thread nor a slow load of
+  // the track runs them into each other.
+  std::vector<std::pair<std::int64_t, std::int64_t>> calls;
+  std::int64_t section = 0;
+  for (const Cue& cue : worstCaseScript()) {
+    while (mixedFrames < section + cue.seconds * kRate) sleepMs(1);
+    const std::int64_t before = mixedFrames;
+    if (cue.index >= 0) bank.playSound(cue.index);
+    if (cue.index < 0) bank.playMusic(cue.index == kStartMusic ? "./res/audio/Tolvaren_Drift2.mp3" : "");
+    calls.emplace_back(before, mixedFrames);
+    if (cue.beginsSection) section = mixedFrames;
+  }
+  const std::int64_t end = calls.back().second + kRate * 6 / 10;  // the storm's tail
+  while (mixedFrames < end) sleepMs(1);
+  SoundBank::instance() = SoundBank();  // closes the output, which flushes the file
+
+  std::vector<float> mix(std::filesystem::file_size(output) / sizeof(float));
+  std::ifstream(output, std::ios::binary)
+      .read(reinterpret_cast<char*>(mix.data()), static_cast<std::streamsize>(mix.size() * sizeof(float)));
+  const auto heardFrom = [&](std::int64_t frame) {  // the first frame from there on that is not silent
+    const auto start = mix.begin() + std::clamp<std::int64_t>(frame * kSides, 0, std::ssize(mix));
+    return (std::find_if(start, mix.end(), [](float s) { return s != 0.0f; }) - mix.begin()) / kSides;
+  };
+  // The file also holds the buffers mixed before the count began. The lone
+  // click starts a buffer of the file, which places the counted frames; both
+  // music starts follow a silence and begin with the same decoded frames.
+  const std::int64_t click = heardFrom(0) / MixerBackend::kMixFrames * MixerBackend::kMixFrames;
+  const std::int64_t earliest = click - calls[0].second, latest = click - calls[0].first;
+  const std::int64_t music = heardFrom(calls[1].first + earliest),
+                     restart = heardFrom(calls[2].second + latest);
+  // The music alone, and the same music under the storm until the output began to close.
+  const std::int64_t stretch = calls[2].first + earliest - music, storm = end + earliest - restart;
+  ASSERT_GE(stretch, storm) << "the test thread fell far behind the mix";
+  const auto part = [&](std::int64_t from, std::int64_t frames) {
+    return std::span<const float>(mix).subspan(from * kSides, frames * kSides);
+  };
+  const auto peak = [](std::span<const float> s) {
+    return std::abs(*std::ranges::max_element(s, {}, [](float x) { return std::abs(x); }));
+  };
+
+  const double loudest = dB(peak(mix)), clickPeak = dB(peak(part(click, kRate / 10)));
+  const double musicPeak = dB(peak(part(music, stretch)));
+  const auto fullScale =
+      std::ranges::count_if(mix, [](float s) { return std::abs(s) >= 32767.0f / 32768.0f; });
+  std::printf("full-scale samples %td of %zu; peak %.2f dBFS; click %.2f dBFS; music %.2f dBFS\n", fullScale,
+              mix.size(), loudest, clickPeak, musicPeak);
+  EXPECT_EQ(fullScale, 0) << "the mix reaches full scale, even as 16 bits: it clips";
+  EXPECT_GE(clickPeak - musicPeak, 6.0) << "a click does not stand out from the music";
+
+  // Every effect is mono and the music is stereo, so the difference of the two
+  // sides is the music alone, times the gain the limiter applied. Against the
+  // same music before the restart it shows that gain every 10 ms. The gain may
+  // drop at once when a storm breaks, but must come back slowly, or the music
+  // would pump; clipping either side would tear the difference apart.
+  constexpr double kMaxRecovery = 1.5;  // dB a window: a release slower than about 60 ms
+  const auto sideLevel = [&](std::int64_t from) {
+    const auto s = part(from, kWindow);
+    double sum = 0.0;
+    for (std::size_t i = 0; i < s.size(); i += kSides) sum += (s[i] - s[i + 1]) * (s[i] - s[i + 1]);
+    return dB(std::sqrt(sum / kWindow));
+  };
+  double gain = 0.0;
+  for (std::int64_t from = 0; from + kWindow <= storm; from += kWindow) {
+    const double next = sideLevel(restart + from) - sideLevel(music + from);
+    EXPECT_LE(next - gain, kMaxRecovery)
+        << "the level jumps " << static_cast<double>(from) / kRate << " s after the music restarts";
+    gain = next;
+  }
 }

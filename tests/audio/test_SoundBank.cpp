@@ -73,7 +73,7 @@ TEST(SoundBankTest, EveryIndexPlaysItsOwnFileOnFourVoicesOfItsOwn) {
   }
   EXPECT_EQ(Mix_Playing(-1), 0) << "a play outside 0..37 reached some sample's channel";
 
-  constexpr int kBytesPerMixedFrame = 2 * MixerBackend::kOutputChannels;  // 16-bit stereo
+  constexpr int kBytesPerMixedFrame = MixerBackend::kBytesPerSample * MixerBackend::kOutputChannels;
   for (int index = 0; index < SoundBank::kSoundCount; ++index) {
     for (int play = 0; play < MixerBackend::kVoicesPerSample; ++play) bank.playSound(index);
     ASSERT_EQ(mixer->playingVoices(index), 4) << "index " << index << " has fewer than four voices";
