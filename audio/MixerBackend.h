@@ -17,6 +17,7 @@
 #include <string>
 
 #include "audio/AudioBackend.h"
+#include "audio/SoundBank.h"
 
 struct Mix_Chunk;
 typedef struct _Mix_Music Mix_Music;
@@ -24,7 +25,7 @@ typedef struct _Mix_Music Mix_Music;
 class MixerBackend : public AudioBackend {
  public:
   static constexpr int kVoicesPerSample = 4;
-  static constexpr int kSampleSlots = 38;
+  static constexpr int kSampleSlots = SoundBank::kSoundCount;  // one slot per sound of the bank
   // Sample i owns the channels [i * kVoicesPerSample, (i + 1) * kVoicesPerSample).
   static constexpr int kChannelCount = kVoicesPerSample * kSampleSlots;
   static constexpr int kOutputRate = 44100;  // Hz
