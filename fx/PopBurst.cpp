@@ -9,8 +9,8 @@
 
 namespace {}  // namespace
 
-PopBurst::PopBurst(float launchSpeed, float fadeInTime, float holdTime, float fadeOutTime)
-    : launchSpeed(launchSpeed), fadeInTime(fadeInTime), holdTime(holdTime), fadeOutTime(fadeOutTime) {}
+PopBurst::PopBurst(float launch, float fadeIn, float hold, float fadeOut)
+    : TimedPhases(fadeIn, hold, fadeOut), launchSpeed(launch) {}
 
 PopBurst PopBurst::popVariant() { return PopBurst(kPopLaunch, kPopFadeIn, kPopHold, kPopFadeOut); }
 
@@ -38,38 +38,19 @@ void PopBurst::seed(float x, float y, float radius) {
 }
 
 void PopBurst::update(float dt) {
-  // The ramp comes from the clock before the end-of-phase test, so the update
+  // The ramp comes from the moment before the end-of-phase test, so the update
   // that ends a phase still carries that phase's ramp: it may overshoot 1 at the
   // end of the fade-in and dip below 0 at the end of the fade-out.
-  const float t = phaseClock;
+  const Moment now = advance(dt);
   float ramp = 0.0f;
-  switch (phase) {
-    case kFadeIn:
-      // A zero-length fade-in (the click variant) is at full strength at once
-      // instead of dividing by zero.
-      ramp = fadeInTime > 0.0f ? t / fadeInTime : 1.0f;
-      if (t >= fadeInTime) {
-        phase = kHold;
-        phaseClock = 0.0f;
-      }
-      break;
-    case kHold:
-      ramp = 1.0f;
-      if (t >= holdTime) {
-        phase = kFadeOut;
-        phaseClock = 0.0f;
-      }
-      break;
-    case kFadeOut:
-      ramp = fadeOutTime > 0.0f ? 1.0f - t / fadeOutTime : 0.0f;
-      if (t >= fadeOutTime) {
-        phase = kFinished;
-        phaseClock = 0.0f;
-      }
-      break;
-    default:
-      ramp = 0.0f;
-      break;
+  if (now.phase == kFadeIn) {
+    // A zero-length fade-in (the click variant) is at full strength at once
+    // instead of dividing by zero.
+    ramp = fadeInTime > 0.0f ? now.t / fadeInTime : 1.0f;
+  } else if (now.phase == kHold) {
+    ramp = 1.0f;
+  } else if (now.phase == kFadeOut) {
+    ramp = fadeOutTime > 0.0f ? 1.0f - now.t / fadeOutTime : 0.0f;
   }
 
   for (Spark& spark : sparks) {
@@ -78,7 +59,6 @@ void PopBurst::update(float dt) {
     spark.x += dt * spark.vx;
     spark.y += dt * spark.vy;
   }
-  phaseClock += dt;
 }
 
 void PopBurst::render() const {

@@ -9,16 +9,15 @@
 #include <array>
 
 #include "fx/Spark.h"
+#include "util/TimedPhases.h"
 
-class PopBurst {
+class PopBurst : public TimedPhases {
  public:
   static constexpr int kSparkCount = 100;
 
-  // The phase machine shared with the other timed effects.
-  static constexpr int kFadeIn = 0;
-  static constexpr int kHold = 1;
-  static constexpr int kFadeOut = 2;
-  static constexpr int kFinished = 3;
+  // The phases of the timing shared with the other timed effects.
+  static constexpr int kFadeIn = kRampIn;
+  static constexpr int kFadeOut = kRampOut;
 
   // Full strength scale: a 0.5 x 0.125 world-unit streak.
   static constexpr float kFullScale = 0.25f;
@@ -54,10 +53,5 @@ class PopBurst {
   void render() const;
 
   std::array<Spark, kSparkCount> sparks{};
-  int phase = kFadeIn;
   float launchSpeed;
-  float fadeInTime;
-  float holdTime;
-  float fadeOutTime;
-  float phaseClock = 0.0f;  // seconds in the current phase
 };

@@ -14,7 +14,8 @@ constexpr float kBlowUpScale = 50.0f;          // size reached at the end of blo
 constexpr float kWorldPerGlyphPixel = 0.015f;  // world units a font pixel at scale 1
 }  // namespace
 
-FloatingText::FloatingText(float atX, float atY, const char* message) : x(atX), y(atY) {
+FloatingText::FloatingText(float atX, float atY, const char* message)
+    : TimedPhases(kSwellInTime, kHoverTime, kBlowUpTime), x(atX), y(atY) {
   if (message != nullptr) {
     std::strncpy(text, message, sizeof text - 1);
     text[sizeof text - 1] = '\0';
@@ -22,41 +23,20 @@ FloatingText::FloatingText(float atX, float atY, const char* message) : x(atX), 
 }
 
 void FloatingText::update(float dt) {
-  const float t = phaseClock;
+  const Moment now = advance(dt);
   rise += kRiseSpeed * dt;
-  switch (phase) {
-    case kSwellIn: {
-      const float f = t / fadeInTime;
-      scale = f;
-      alpha = kFullAlpha * f;
-      if (t >= fadeInTime) {
-        phase = kHover;
-        phaseClock = 0.0f;
-      }
-      break;
-    }
-    case kHover:
-      alpha = kFullAlpha;
-      scale = static_cast<float>(1.0 + kPulseDepth * std::sin(kPulseRate * t));
-      if (t >= holdTime) {
-        phase = kBlowUp;
-        phaseClock = 0.0f;
-      }
-      break;
-    case kBlowUp: {
-      const float f = t / fadeOutTime;
-      scale = kBlowUpScale * f;
-      alpha = (1.0f - f) * kFullAlpha;
-      if (t >= fadeOutTime) {
-        phase = kFinished;
-        phaseClock = 0.0f;
-      }
-      break;
-    }
-    default:
-      break;
+  if (now.phase == kSwellIn) {
+    const float f = now.t / fadeInTime;
+    scale = f;
+    alpha = kFullAlpha * f;
+  } else if (now.phase == kHover) {
+    alpha = kFullAlpha;
+    scale = static_cast<float>(1.0 + kPulseDepth * std::sin(kPulseRate * now.t));
+  } else if (now.phase == kBlowUp) {
+    const float f = now.t / fadeOutTime;
+    scale = kBlowUpScale * f;
+    alpha = (1.0f - f) * kFullAlpha;
   }
-  phaseClock += dt;
 }
 
 void FloatingText::render() const {

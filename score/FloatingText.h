@@ -5,14 +5,17 @@
 // texts, updates them once a frame and removes each in the update that ends it.
 
 #include "gfx/FontPrinter.h"
+#include "util/TimedPhases.h"
 
-class FloatingText {
+class FloatingText : public TimedPhases {
  public:
-  // Phases of the timed-effect scheme; kFinished is never drawn.
-  static constexpr int kSwellIn = 0;
-  static constexpr int kHover = 1;
-  static constexpr int kBlowUp = 2;
-  static constexpr int kFinished = 3;
+  // The phases of the timing shared with the other timed effects.
+  static constexpr int kSwellIn = kRampIn;
+  static constexpr int kHover = kHold;
+  static constexpr int kBlowUp = kRampOut;
+  static constexpr float kSwellInTime = 0.15f;  // seconds
+  static constexpr float kHoverTime = 0.75f;    // seconds
+  static constexpr float kBlowUpTime = 0.25f;   // seconds
 
   // A text at world (x, y) holding message verbatim (cut at 255 characters);
   // a null message gives the empty text.
@@ -26,14 +29,9 @@ class FloatingText {
   void render() const;
 
   char text[FontPrinter::kTextBytes] = {};
-  float fadeInTime = 0.15f;   // seconds of swelling in
-  float holdTime = 0.75f;     // seconds of hovering
-  float fadeOutTime = 0.25f;  // seconds of blowing up
-  float phaseClock = 0.0f;    // seconds spent in the current phase
   float x = 0.0f;
   float y = 0.0f;
   float scale = 0.0f;
   float alpha = 0.0f;
   float rise = 0.0f;  // world units above y
-  int phase = kSwellIn;
 };
