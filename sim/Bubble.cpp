@@ -30,7 +30,7 @@ void Bubble::update(float dt) {
   wobbleClock += dt;
   const double wobbleAngle = (static_cast<double>(wobblePhase) + kWobbleBase) * wobbleClock * kWobbleRate;
   wobbleScale = static_cast<float>(std::sin(wobbleAngle) * kWobbleAmplitude + 1.0);
-  innerRotation = kSpinFactor * (wobbleClock * (wobblePhase * kSpinRate));
+  innerRotation = wobbleClock * (wobblePhase * kSpinRate);
   integrate(dt);
 }
 

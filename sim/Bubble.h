@@ -17,8 +17,7 @@ class Bubble : public Entity {
   static constexpr double kWobbleAmplitude = 0.05;  // fraction of the drawn size
   static constexpr double kWobbleRate = 4.0;        // rad/s per unit of (phase + 2)
   static constexpr double kWobbleBase = 2.0;        // keeps the rate within 8..12 rad/s
-  static constexpr float kSpinRate = 100.0f;        // half the degrees/s per unit of phase
-  static constexpr float kSpinFactor = 2.0f;
+  static constexpr float kSpinRate = 200.0f;        // degrees/s of the germ per unit of phase
   static constexpr int kPlainKind = 7;  // the kind without a germ picture
 
   // Mass 1 at rest at the origin; draws one random number for the wobble phase.
