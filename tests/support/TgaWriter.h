@@ -15,7 +15,8 @@ struct TgaLayout {
 };
 
 std::vector<std::uint8_t> encodeTga(const TgaLayout& layout, const std::vector<std::uint8_t>& rgbaTopFirst);
-void writeTga(const std::string& path, const TgaLayout& layout, const std::vector<std::uint8_t>& rgbaTopFirst);
+void writeTga(const std::string& path, const TgaLayout& layout,
+              const std::vector<std::uint8_t>& rgbaTopFirst);
 // A whole image in one colour.
 void writeSolidTga(const std::string& path, int width, int height, std::uint8_t r, std::uint8_t g,
                    std::uint8_t b, std::uint8_t a = 255);
