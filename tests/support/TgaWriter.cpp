@@ -34,11 +34,24 @@ std::vector<std::uint8_t> encodeTga(const TgaLayout& layout, const std::vector<s
     for (const auto& v : values) out.insert(out.end(), v.begin(), v.end());
     return out;
   }
-  // Run packets only: each stretch of one value, up to a packet's 128 pixels.
-  for (std::size_t i = 0, run = 1; i < values.size(); i += run, run = 1) {
+  // Run packets for repeats, raw packets otherwise.
+  std::size_t i = 0;
+  while (i < values.size()) {
+    std::size_t run = 1;
     while (i + run < values.size() && run < kMaxPacket && values[i + run] == values[i]) ++run;
-    out.push_back(static_cast<std::uint8_t>(0x80 | (run - 1)));
-    out.insert(out.end(), values[i].begin(), values[i].end());
+    if (run > 1) {
+      out.push_back(static_cast<std::uint8_t>(0x80 | (run - 1)));
+      out.insert(out.end(), values[i].begin(), values[i].end());
+      i += run;
+      continue;
+    }
+    std::size_t raw = 1;
+    while (i + raw < values.size() && raw < kMaxPacket &&
+           !(i + raw + 1 < values.size() && values[i + raw] == values[i + raw + 1]))
+      ++raw;
+    out.push_back(static_cast<std::uint8_t>(raw - 1));
+    for (std::size_t k = 0; k < raw; ++k) out.insert(out.end(), values[i + k].begin(), values[i + k].end());
+    i += raw;
   }
   return out;
 }
@@ -50,8 +63,8 @@ void writeTga(const std::string& path, const TgaLayout& layout, const std::vecto
   file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-void writeSolidTga(const std::string& path, int width, int height, std::uint8_t r, std::uint8_t g,
-                   std::uint8_t b, std::uint8_t a) {
+void writeSolidTga(const std::string& path, int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b,
+                   std::uint8_t a) {
   std::vector<std::uint8_t> rgba;
   rgba.reserve(static_cast<std::size_t>(width) * height * 4);
   for (int i = 0; i < width * height; ++i) rgba.insert(rgba.end(), {r, g, b, a});
