@@ -56,12 +56,10 @@ TEST(BubbleFieldLongRun, LongPlayWithRandomClicksStaysSound) {
       const float overhang =
           std::max({BubbleField::kFloor - (b->y - b->radius), BubbleField::kLeftWall - (b->x - b->radius),
                     (b->x + b->radius) - BubbleField::kRightWall});
-      const bool finite =
-          std::isfinite(b->x) && std::isfinite(b->y) && std::isfinite(b->vx) && std::isfinite(b->vy);
-      if (!finite || !(b->mass >= 0.25f) || !(overhang <= kWallSlack) || !(b->y < kRunawayHeight)) {
-        FAIL() << "sub-step " << step << ": bubble at (" << b->x << ", " << b->y << ") moving (" << b->vx
-               << ", " << b->vy << ") mass " << b->mass << " is out of the stomach by " << overhang;
-      }
+      ASSERT_TRUE(std::isfinite(b->x) && std::isfinite(b->y) && std::isfinite(b->vx) &&
+                  std::isfinite(b->vy) && b->mass >= 0.25f && overhang <= kWallSlack && b->y < kRunawayHeight)
+          << "sub-step " << step << ": bubble at (" << b->x << ", " << b->y << ") moving (" << b->vx << ", "
+          << b->vy << ") mass " << b->mass << " is out of the stomach by " << overhang;
       selectionLive = selectionLive || b == field.selectedBubble;
     }
     ASSERT_TRUE(selectionLive) << "sub-step " << step << ": the selection outlived its bubble";

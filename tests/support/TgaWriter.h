@@ -1,6 +1,7 @@
 #pragma once
-// Writes small Targa files for tests: uncompressed or run-length, 24 or 32 bit,
-// either row order. Pixels are given top row first as R, G, B, A.
+// Writes small Targa files for tests: uncompressed or run-length (a run packet
+// a pixel), 24 or 32 bit, either row order. Pixels are given top row first as
+// R, G, B, A.
 
 #include <cstdint>
 #include <string>
