@@ -62,7 +62,7 @@ TEST_F(SpriteTest, AFailedLoadDrawsAnUntexturedSquareInTheCurrentColour) {
   EXPECT_TRUE(shows(1.1f, 3.0f, 0, 0, 0));
 }
 
-TEST_F(SpriteTest, ASpriteShowsItsPictureUprightUnmirroredInItsScaledSquareAtAnySize) {
+TEST_F(SpriteTest, ASpriteShowsItsPictureUprightUnmirroredInItsScaledSquare) {
   // Red, green over blue, white; stored bottom row first (the format's default).
   const std::string path = scratch.image("quadrants.tga");
   writeTga(path, TgaLayout{2, 2, 24, false, false},
@@ -84,14 +84,6 @@ TEST_F(SpriteTest, ASpriteShowsItsPictureUprightUnmirroredInItsScaledSquareAtAny
   EXPECT_TRUE(shows(-0.55f, 3.0f, 0, 0, 0) && shows(1.55f, 3.0f, 0, 0, 0) && shows(0.5f, 1.45f, 0, 0, 0) &&
               shows(0.5f, 4.55f, 0, 0, 0))
       << "an edge is past its place";
-
-  // Far smaller than its picture (eight texels into four pixels) it still shows
-  // the picture: shrinking must not ask for mipmaps nobody built.
-  scratch.solidImage("small.tga", 0, 160, 255);
-  int smallList = kNoSprite, smallTexture = -1;
-  make(smallList, smallTexture, scratch.image("small.tga"));
-  draw(smallList, 0.0f, 3.0f, 4.0f / 128.0f, 4.0f / 128.0f);
-  EXPECT_TRUE(shows(0.0f, 3.0f, 0, 160, 255));
 }
 
 }  // namespace
