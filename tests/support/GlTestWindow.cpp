@@ -3,8 +3,8 @@
 #include <dlfcn.h>
 
 #include <cmath>
-#include <string>
 #include <cstdlib>
+#include <string>
 
 #include "app/GlState.h"
 #include "gfx/GlIncludes.h"

@@ -3,6 +3,7 @@
 #include <stdlib.h>
 
 #include <stdexcept>
+#include <vector>
 
 #include "support/TgaWriter.h"
 
@@ -22,9 +23,24 @@ ScratchDir::~ScratchDir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-std::string ScratchDir::image(const std::string& name) const { return (path_ / "res" / "images" / name).string(); }
+std::string ScratchDir::image(const std::string& name) const {
+  return (path_ / "res" / "images" / name).string();
+}
 
 void ScratchDir::solidImage(const std::string& name, std::uint8_t r, std::uint8_t g, std::uint8_t b,
                             std::uint8_t a) const {
   writeSolidTga(image(name), kSolidSide, kSolidSide, r, g, b, a);
+}
+
+void ScratchDir::maskImage(const std::string& name,
+                           const std::function<bool(float dx, float dy)>& inside) const {
+  std::vector<std::uint8_t> rgba;
+  for (int row = 0; row < kMaskSide; ++row) {
+    for (int column = 0; column < kMaskSide; ++column) {
+      const float half = kMaskSide / 2.0f;
+      const std::uint8_t level = inside(column + 0.5f - half, row + 0.5f - half) ? 255 : 0;
+      rgba.insert(rgba.end(), {level, level, level, level});
+    }
+  }
+  writeTga(image(name), TgaLayout{kMaskSide, kMaskSide, 32, false, true}, rgba);
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 class ScratchDir {
@@ -22,8 +23,13 @@ class ScratchDir {
   // Writes a small picture in one colour at ./res/images/<name>.
   void solidImage(const std::string& name, std::uint8_t r, std::uint8_t g, std::uint8_t b,
                   std::uint8_t a = 255) const;
+  // Writes a square picture at ./res/images/<name>, opaque white where inside
+  // holds for a pixel centre's offset from the picture's centre (pixels, y
+  // down) and clear elsewhere: a shape whose edges a drawing test can find.
+  void maskImage(const std::string& name, const std::function<bool(float dx, float dy)>& inside) const;
 
   static constexpr int kSolidSide = 8;  // pixels
+  static constexpr int kMaskSide = 32;  // pixels
 
  private:
   std::filesystem::path previous_;

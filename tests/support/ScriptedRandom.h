@@ -13,15 +13,15 @@ class ScriptedRandom {
  public:
   explicit ScriptedRandom(int fallbackValue = 0) : fallback(fallbackValue) {
     needsSeed = true;
-    randomSource() = RandomSource{[this] {
-                                    ++draws;
-                                    if (values.empty()) return fallback;
-                                    const int value = values.front();
-                                    values.pop_front();
-                                    return value;
-                                  },
-                                  [this](unsigned seed) { seeds.push_back(seed); },
-                                  [] { return kClockSeconds; }};
+    randomSource() =
+        RandomSource{[this] {
+                       ++draws;
+                       if (values.empty()) return fallback;
+                       const int value = values.front();
+                       values.pop_front();
+                       return value;
+                     },
+                     [this](unsigned seed) { seeds.push_back(seed); }, [] { return kClockSeconds; }};
   }
   ~ScriptedRandom() {
     randomSource() = RandomSource::standard();

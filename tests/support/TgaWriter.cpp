@@ -6,7 +6,6 @@
 namespace {
 constexpr int kHeaderBytes = 18;
 constexpr std::uint8_t kTopFirstBit = 0x20;
-constexpr int kMaxPacket = 128;
 }  // namespace
 
 std::vector<std::uint8_t> encodeTga(const TgaLayout& layout, const std::vector<std::uint8_t>& rgba) {
@@ -19,39 +18,15 @@ std::vector<std::uint8_t> encodeTga(const TgaLayout& layout, const std::vector<s
   out[16] = static_cast<std::uint8_t>(layout.bits);
   out[17] = static_cast<std::uint8_t>((layout.topFirst ? kTopFirstBit : 0) | (layout.bits == 32 ? 8 : 0));
 
-  const int bytes = layout.bits / 8;
-  std::vector<std::vector<std::uint8_t>> values;
+  // Run-length files hold one run packet a pixel: the simplest valid packing.
   for (int row = 0; row < layout.height; ++row) {
     const int sourceRow = layout.topFirst ? row : layout.height - 1 - row;
     for (int col = 0; col < layout.width; ++col) {
       const std::uint8_t* p = &rgba[(static_cast<std::size_t>(sourceRow) * layout.width + col) * 4];
-      std::vector<std::uint8_t> v = {p[2], p[1], p[0]};
-      if (bytes == 4) v.push_back(p[3]);
-      values.push_back(v);
+      if (layout.rle) out.push_back(0x80);
+      out.insert(out.end(), {p[2], p[1], p[0]});
+      if (layout.bits == 32) out.push_back(p[3]);
     }
-  }
-  if (!layout.rle) {
-    for (const auto& v : values) out.insert(out.end(), v.begin(), v.end());
-    return out;
-  }
-  // Run packets for repeats, raw packets otherwise.
-  std::size_t i = 0;
-  while (i < values.size()) {
-    std::size_t run = 1;
-    while (i + run < values.size() && run < kMaxPacket && values[i + run] == values[i]) ++run;
-    if (run > 1) {
-      out.push_back(static_cast<std::uint8_t>(0x80 | (run - 1)));
-      out.insert(out.end(), values[i].begin(), values[i].end());
-      i += run;
-      continue;
-    }
-    std::size_t raw = 1;
-    while (i + raw < values.size() && raw < kMaxPacket &&
-           !(i + raw + 1 < values.size() && values[i + raw] == values[i + raw + 1]))
-      ++raw;
-    out.push_back(static_cast<std::uint8_t>(raw - 1));
-    for (std::size_t k = 0; k < raw; ++k) out.insert(out.end(), values[i + k].begin(), values[i + k].end());
-    i += raw;
   }
   return out;
 }
@@ -63,8 +38,8 @@ void writeTga(const std::string& path, const TgaLayout& layout, const std::vecto
   file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-void writeSolidTga(const std::string& path, int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b,
-                   std::uint8_t a) {
+void writeSolidTga(const std::string& path, int width, int height, std::uint8_t r, std::uint8_t g,
+                   std::uint8_t b, std::uint8_t a) {
   std::vector<std::uint8_t> rgba;
   rgba.reserve(static_cast<std::size_t>(width) * height * 4);
   for (int i = 0; i < width * height; ++i) rgba.insert(rgba.end(), {r, g, b, a});

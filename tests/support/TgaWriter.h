@@ -1,6 +1,7 @@
 #pragma once
-// Writes small Targa files for tests: uncompressed or run-length, 24 or 32 bit,
-// either row order. Pixels are given top row first as R, G, B, A.
+// Writes small Targa files for tests: uncompressed or run-length (a run packet
+// a pixel), 24 or 32 bit, either row order. Pixels are given top row first as
+// R, G, B, A.
 
 #include <cstdint>
 #include <string>
@@ -15,7 +16,8 @@ struct TgaLayout {
 };
 
 std::vector<std::uint8_t> encodeTga(const TgaLayout& layout, const std::vector<std::uint8_t>& rgbaTopFirst);
-void writeTga(const std::string& path, const TgaLayout& layout, const std::vector<std::uint8_t>& rgbaTopFirst);
+void writeTga(const std::string& path, const TgaLayout& layout,
+              const std::vector<std::uint8_t>& rgbaTopFirst);
 // A whole image in one colour.
 void writeSolidTga(const std::string& path, int width, int height, std::uint8_t r, std::uint8_t g,
                    std::uint8_t b, std::uint8_t a = 255);

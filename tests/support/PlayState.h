@@ -1,0 +1,22 @@
+#pragma once
+// Puts the game's process-wide play objects back as they stand before the first
+// playing frame: an empty bubble field at clock 0 with nothing selected, no
+// bursts and no spark sprite, a fresh wallet and no floating texts. ctest runs
+// every case in a process of its own, but a test program run by hand runs them
+// all in one.
+
+#include "fx/BurstList.h"
+#include "score/FloatingTextList.h"
+#include "score/Wallet.h"
+#include "sim/BubbleField.h"
+
+inline void resetPlayState() {
+  while (!bubbleField.bubbles.empty()) bubbleField.remove(bubbleField.bubbles.back());
+  bubbleField.selectedBubble = nullptr;
+  bubbleField.clock = 0.0f;
+  bubbleField.stepAccumulator = 0.0f;
+  BurstList::instance() = BurstList();
+  PopBurst::sparkListId = kNoSprite;
+  Wallet::instance() = Wallet();
+  FloatingTextList::instance() = FloatingTextList();
+}
