@@ -4,7 +4,6 @@
 
 #include "app/Backdrop.h"
 #include "gfx/GlIncludes.h"
-#include "gfx/Sprite.h"
 #include "support/GlTestWindow.h"
 #include "support/ScratchDir.h"
 #include "support/TgaWriter.h"
@@ -77,33 +76,6 @@ TEST_F(BackdropTest, EdgesGivenInReverseOrderNeverMirrorThePicture) {
   window->clear();
   backdrop.drawTitle();
   expectCornersUpright();
-}
-
-TEST_F(BackdropTest, TheBackgroundLetsEarlierDrawingShowWhereItIsTransparent) {
-  std::vector<std::uint8_t> halfClear;
-  for (int y = 0; y < 8; ++y) {
-    for (int x = 0; x < 8; ++x) {
-      if (x < 4)
-        halfClear.insert(halfClear.end(), {0, 0, 0, 0});
-      else
-        halfClear.insert(halfClear.end(), {255, 255, 0, 255});
-    }
-  }
-  writeTga(scratch.image("background2.tga"), TgaLayout{8, 8, 32, false, true}, halfClear);
-  Backdrop backdrop;
-  makeSprite(backdrop.backgroundList, "./res/images/background2.tga");
-  backdrop.setRect(6, 4, 0, -4);
-
-  window->clear();
-  glClearColor(0.0f, 0.5f, 0.0f, 1.0f);  // stands in for whatever was drawn first
-  glClear(GL_COLOR_BUFFER_BIT);
-  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-  backdrop.drawBackground();
-  EXPECT_TRUE(near(window->pixel(100, 384), 0, 128, 0, 10)) << "the transparent half must not cover";
-  EXPECT_TRUE(near(window->pixel(900, 384), 255, 255, 0));
-  EXPECT_FALSE(glIsEnabled(GL_BLEND));
-  EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
-  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
 }
 
 }  // namespace

@@ -60,11 +60,13 @@ class PointerTest : public ::testing::Test {
   std::shared_ptr<RecordingAudio::Log> audio;
 };
 
-TEST_F(PointerTest, LeftPressBurstsTheSelectedBubbleAtAPrice) {
-  Bubble* heavy = place(-2.0f, 2.0f, 1.5f);
+TEST_F(PointerTest, LeftPressBurstsTheSelectedBubbleAloneAtAPriceRoundedHalfUp) {
+  Bubble* heavy = place(-2.0f, 2.0f, 0.557f);
   Bubble* light = place(0.0f, 2.0f, 0.125f);
   Bubble* far = place(2.0f, 4.0f);
-  const float lightRadius = light->radius;
+  // A glowing bubble of the others' kind: grown, it would take them all along.
+  for (Bubble* bubble : {heavy, light, far}) bubble->kind = 2;
+  light->special = true;
   Wallet::instance().chain = 3;
   hoverAt(0.125f, 2.0f);
   ASSERT_EQ(bubbleField.selectedBubble, light);
@@ -75,7 +77,7 @@ TEST_F(PointerTest, LeftPressBurstsTheSelectedBubbleAtAPrice) {
   const auto farPixel = GlTestWindow::worldToPixel(far->x, far->y);
   Pointer::instance().onButton(GLUT_LEFT_BUTTON, GLUT_DOWN, farPixel[0], farPixel[1]);
   EXPECT_EQ(audio->played, std::vector<int>({23}));
-  EXPECT_EQ(bubbleField.bubbles, (std::vector<Bubble*>{heavy, far}));
+  EXPECT_EQ(bubbleField.bubbles, (std::vector<Bubble*>{heavy, far})) << "a clicked bubble bursts alone";
   EXPECT_EQ(bubbleField.selectedBubble, heavy) << "the bubble nearest the pointer is selected anew";
   EXPECT_EQ(Wallet::instance().money, kStartMoney - 12)
       << "mass 0.125 costs 12: the half rounds to the lower cost";
@@ -83,9 +85,6 @@ TEST_F(PointerTest, LeftPressBurstsTheSelectedBubbleAtAPrice) {
   const auto& bursts = BurstList::instance().bursts;
   ASSERT_EQ(bursts.size(), 1u);
   EXPECT_EQ(bursts[0].launchSpeed, PopBurst::kClickLaunch) << "a click gets the click burst";
-  for (const Spark& spark : bursts[0].sparks) {
-    ASSERT_NEAR(std::hypot(spark.x, spark.y - 2.0f), lightRadius, 1e-4) << "the burst rings the bubble";
-  }
 
   release(GLUT_LEFT_BUTTON);
   random.values = {11};  // click sound 20 + 11 % 6
@@ -93,7 +92,7 @@ TEST_F(PointerTest, LeftPressBurstsTheSelectedBubbleAtAPrice) {
   EXPECT_EQ(audio->played, std::vector<int>({23, 25})) << "the last of the six click sounds";
   EXPECT_EQ(bubbleField.bubbles, (std::vector<Bubble*>{far})) << "the next click bursts the new selection";
   EXPECT_EQ(bubbleField.selectedBubble, far);
-  EXPECT_EQ(Wallet::instance().money, kStartMoney - 12 - 150);
+  EXPECT_EQ(Wallet::instance().money, kStartMoney - 12 - 56) << "mass 0.557 costs 56, not 55";
 }
 
 TEST_F(PointerTest, OnlyALeftPressWithABubbleSelectedDoesAnythingInPlay) {
@@ -155,29 +154,6 @@ TEST_F(PointerTest, AStillPointerKeepsASelectionSoNoClickIsLost) {
   drifter->y = 2.0f;
   press(GLUT_LEFT_BUTTON);
   EXPECT_EQ(bubbleField.bubbles, (std::vector<Bubble*>{drifter}));
-}
-
-TEST_F(PointerTest, AClickedBubbleBurstsAloneForItsMassRoundedHalfUp) {
-  struct Case {
-    float mass;
-    int price;
-  };
-  // Masses whose price lies between two dollars: the nearer one is charged,
-  // and an exact half goes to the lower cost.
-  for (const Case& c : {Case{0.557f, 56}, Case{0.125f, 12}, Case{0.3149f, 31}, Case{4.4f, 440}}) {
-    SetUp();
-    Bubble* clicked = place(0.0f, 2.0f, c.mass);
-    clicked->special = true;
-    clicked->kind = 2;
-    place(2.0f, 2.0f)->kind = 2;  // the same kind: a grown special would take it too
-    place(-2.0f, 2.0f)->kind = 2;
-    hoverAt(0.0f, 2.0f);
-    press(GLUT_LEFT_BUTTON);
-    release(GLUT_LEFT_BUTTON);
-    EXPECT_EQ(Wallet::instance().money, kStartMoney - c.price) << "mass " << c.mass;
-    EXPECT_EQ(bubbleField.bubbles.size(), 2u) << "a clicked glowing bubble bursts alone";
-    EXPECT_EQ(BurstList::instance().bursts.size(), 1u);
-  }
 }
 
 TEST_F(PointerTest, MovingSelectsTheNearestBubbleUnlessTheLeftOrOnlyTheRightButtonIsHeld) {
