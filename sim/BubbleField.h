@@ -82,19 +82,20 @@ class BubbleField {
   // Moves every bubble, keeps it inside the walls and bursts the grown ones.
   void updateWalk();
   void applyWalls(Bubble& bubble);
-  void burstGrown(Bubble& bubble);
-  void burstKind(int kind);
 
   std::vector<Bubble*> bubbles;      // owned; spawn order, kept through removals
   int bubbleList = kNoSprite;        // the shell of every bubble
-  int gooList = kNoSprite;           // loaded with the others, never drawn
-  int selectionList = kNoSprite;     // the ring around the selected bubble
-  int glowList = kNoSprite;          // the glow around a special bubble
   Bubble* selectedBubble = nullptr;  // not owned; null or one of bubbles
   float clock = 0.0f;                // real playing seconds
   float stepAccumulator = 0.0f;      // simulation seconds not yet stepped
 
  private:
+  void burstGrown(Bubble& bubble);
+  void burstKind(int kind);
+
+  int gooList = kNoSprite;        // loaded with the others, never drawn
+  int selectionList = kNoSprite;  // the ring around the selected bubble
+  int glowList = kNoSprite;       // the glow around a special bubble
   BroadPhase broadPhase;
 };
 
