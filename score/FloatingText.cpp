@@ -12,6 +12,16 @@ constexpr double kPulseRate = 10.0;            // radians a second
 constexpr double kPulseDepth = 0.125;          // +-12.5 % of the size while hovering
 constexpr float kBlowUpScale = 50.0f;          // size reached at the end of blowing up
 constexpr float kWorldPerGlyphPixel = 0.015f;  // world units a font pixel at scale 1
+
+// The dark edge under the white glyphs, which keeps a text readable on pale
+// bubbles and on the paper chart and keeps overlapping texts apart. It is the
+// message printed in black at eight offsets around the pen; the copies overlap,
+// so each is only half as opaque as the text and together they come close to
+// its opacity, fading with it. Black leaves a black background as it was.
+constexpr float kEdgeGlyphPixels = 2.5f;  // font pixels, about 5 % of the em
+constexpr float kEdgeOpacityPerCopy = 0.5f;
+constexpr int kEdgeCopies = 8;
+constexpr double kEdgeTurn = 2.0 * 3.14159265358979323846 / kEdgeCopies;  // radians between copies
 }  // namespace
 
 FloatingText::FloatingText(float atX, float atY, const char* message) : x(atX), y(atY) {
@@ -62,11 +72,21 @@ void FloatingText::update(float dt) {
 void FloatingText::render() const {
   glPushMatrix();
   glTranslatef(x, y + rise, 0.0f);
-  glColor4f(1.0f, 1.0f, 1.0f, alpha);
   const float s = scale * kWorldPerGlyphPixel;
   glScalef(s, s, s);
   // The message is finished text: printing it as a format would read arguments
   // that were never passed wherever it holds a '%'.
+  glColor4f(0.0f, 0.0f, 0.0f, alpha * kEdgeOpacityPerCopy);
+  for (int k = 0; k < kEdgeCopies; ++k) {
+    const double angle = kEdgeTurn * k;
+    const auto dx = static_cast<float>(kEdgeGlyphPixels * std::cos(angle));
+    const auto dy = static_cast<float>(kEdgeGlyphPixels * std::sin(angle));
+    glPushMatrix();
+    glTranslatef(dx, dy, 0.0f);
+    printText(FontPrinter::instance(), "%s", text);
+    glPopMatrix();
+  }
+  glColor4f(1.0f, 1.0f, 1.0f, alpha);
   printText(FontPrinter::instance(), "%s", text);
   glPopMatrix();
 }
