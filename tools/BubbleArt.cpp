@@ -180,8 +180,8 @@ Image spark() {
   return whiteField(kLength, kThickness, [](double u, double v) {
     const double x = u * kHalfLength, y = v;
     const double r2 = x * x + y * y;
-    const double core = std::exp(-std::pow(r2 / (0.42 * 0.42), 2.0));
-    const double halo = 0.55 * std::exp(-r2 / (0.75 * 0.75));
+    const double core = std::exp(-std::pow(r2 / (0.5 * 0.5), 2.0));
+    const double halo = 0.5 * std::exp(-r2 / (0.85 * 0.85));
     const double along = 0.5 * std::exp(-y * y / (0.14 * 0.14) - x * x / (1.6 * 1.6));
     const double across = 0.5 * std::exp(-x * x / (0.14 * 0.14) - y * y / (0.7 * 0.7));
     const double light = 1.0 - (1.0 - core) * (1.0 - halo) * (1.0 - along) * (1.0 - across);
