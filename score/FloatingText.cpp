@@ -22,6 +22,16 @@ constexpr float kEdgeGlyphPixels = 2.5f;  // font pixels, about 5 % of the em
 constexpr float kEdgeOpacityPerCopy = 0.5f;
 constexpr int kEdgeCopies = 8;
 constexpr double kEdgeTurn = 2.0 * 3.14159265358979323846 / kEdgeCopies;  // radians between copies
+// The copies also lie under the glyphs, where a translucent glyph lets them
+// show: once a text blows up past its hovering size, its giant letters would
+// sweep a dark veil over the field. So there the edge fades with the square of
+// the growth as well, and is all but gone within a frame or two.
+constexpr float kEdgeFullUpToScale = static_cast<float>(1.0 + kPulseDepth);
+
+float edgeOpacity(float alpha, float scale) {
+  const float growth = scale > kEdgeFullUpToScale ? kEdgeFullUpToScale / scale : 1.0f;
+  return alpha * kEdgeOpacityPerCopy * growth * growth;
+}
 }  // namespace
 
 FloatingText::FloatingText(float atX, float atY, const char* message) : x(atX), y(atY) {
@@ -76,7 +86,7 @@ void FloatingText::render() const {
   glScalef(s, s, s);
   // The message is finished text: printing it as a format would read arguments
   // that were never passed wherever it holds a '%'.
-  glColor4f(0.0f, 0.0f, 0.0f, alpha * kEdgeOpacityPerCopy);
+  glColor4f(0.0f, 0.0f, 0.0f, edgeOpacity(alpha, scale));
   for (int k = 0; k < kEdgeCopies; ++k) {
     const double angle = kEdgeTurn * k;
     const auto dx = static_cast<float>(kEdgeGlyphPixels * std::cos(angle));

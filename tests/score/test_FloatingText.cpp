@@ -81,21 +81,22 @@ TEST(FloatingTextDrawing, ADarkEdgeKeepsTheWhiteGlyphsReadableOnWhiteAndFadesWit
   FloatingText text(-1.0f, 2.0f, "3 chain!");
   for (int k = 0; k < 4; ++k) text.update(0.1f);
 
+  auto drawOver = [&](const FloatingText& shown, float background) {
+    glClearColor(background, background, background, 1.0f);
+    window.clear();
+    shown.render();
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    return grabFrame();
+  };
+  auto darkness = [](std::uint8_t level) { return 255 - int{level}; };
+
   // The glyphs are where the text lights a black background; on white they
   // must stay bright, ringed by dark pixels as strong as the text is opaque.
-  auto darkness = [](std::uint8_t level) { return 255 - int{level}; };
   int previousEdge = 256;
   for (float alpha : {0.8f, 0.4f, 0.1f, 0.0f}) {
     SCOPED_TRACE("opacity " + std::to_string(alpha));
     text.alpha = alpha;
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    window.clear();
-    text.render();
-    const auto onBlack = grabFrame();
-    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    window.clear();
-    text.render();
-    const auto onWhite = grabFrame();
+    const auto onBlack = drawOver(text, 0.0f), onWhite = drawOver(text, 1.0f);
     int edge = 0, dimmestGlyph = 255;
     for (std::size_t i = 0; i < onWhite.size(); i += 4) {
       edge = std::max(edge, darkness(onWhite[i]));
@@ -111,7 +112,22 @@ TEST(FloatingTextDrawing, ADarkEdgeKeepsTheWhiteGlyphsReadableOnWhiteAndFadesWit
       EXPECT_EQ(edge, 0) << "a faded text leaves nothing behind";
     }
   }
-  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+
+  // Blown up twenty times, still at 0.48 opacity, the giant glyphs fill the
+  // window: their edge must not darken the field under them. (Their own soft
+  // rims, grey where the coverage is partial, take up to a quarter of the
+  // opacity off white.)
+  FloatingText blowing(-1.0f, 2.0f, "3 chain!");
+  for (int k = 0; k < 12; ++k) blowing.update(0.1f);
+  ASSERT_EQ(blowing.phase, FloatingText::kBlowUp);
+  const auto onBlack = drawOver(blowing, 0.0f), onWhite = drawOver(blowing, 1.0f);
+  int lit = 0, veil = 0;
+  for (std::size_t i = 0; i < onWhite.size(); i += 4) {
+    lit += onBlack[i] > 100;
+    veil = std::max(veil, darkness(onWhite[i]));
+  }
+  EXPECT_GT(lit, 10000) << "the blown-up text should be in view";
+  EXPECT_LE(veil, 0.25f * 0.48f * 255.0f + 2.0f) << "the blown-up text casts a dark veil";
 }
 
 }  // namespace
