@@ -84,7 +84,7 @@ int opaqueRun(const SpritePicture& picture, int dx, int dy) {
 
 TEST(BubbleArt, TheSparkIsARoundGlintAndTheSmokeAWideSoftPuff) {
   // The spark picture has its quad's proportions, so its pixels are square on
-  // screen: its bright part must be about as wide as long, or a hundred of them
+  // screen: its bright area must be about as wide as long, or a hundred of them
   // flying apart read as scratches. Bright in the middle, clear around it.
   const SpritePicture spark("popBubble2.tga");
   EXPECT_EQ(spark.width() * Spark::kWidthPerScale, spark.height() * Spark::kLengthPerScale);
