@@ -12,6 +12,26 @@ constexpr double kPulseRate = 10.0;            // radians a second
 constexpr double kPulseDepth = 0.125;          // +-12.5 % of the size while hovering
 constexpr float kBlowUpScale = 50.0f;          // size reached at the end of blowing up
 constexpr float kWorldPerGlyphPixel = 0.015f;  // world units a font pixel at scale 1
+
+// The dark edge under the white glyphs, which keeps a text readable on pale
+// bubbles and on the paper chart and keeps overlapping texts apart. It is the
+// message printed in black at eight offsets around the pen; the copies overlap,
+// so each is only half as opaque as the text and together they come close to
+// its opacity, fading with it. Black leaves a black background as it was.
+constexpr float kEdgeGlyphPixels = 2.5f;  // font pixels, about 5 % of the em
+constexpr float kEdgeOpacityPerCopy = 0.5f;
+constexpr int kEdgeCopies = 8;
+constexpr double kEdgeTurn = 2.0 * 3.14159265358979323846 / kEdgeCopies;  // radians between copies
+// The copies also lie under the glyphs, where a translucent glyph lets them
+// show: once a text blows up past its hovering size, its giant letters would
+// sweep a dark veil over the field. So there the edge fades with the square of
+// the growth as well, and is all but gone within a frame or two.
+constexpr float kEdgeFullUpToScale = static_cast<float>(1.0 + kPulseDepth);
+
+float edgeOpacity(float alpha, float scale) {
+  const float growth = scale > kEdgeFullUpToScale ? kEdgeFullUpToScale / scale : 1.0f;
+  return alpha * kEdgeOpacityPerCopy * growth * growth;
+}
 }  // namespace
 
 FloatingText::FloatingText(float atX, float atY, const char* message)
@@ -42,11 +62,21 @@ void FloatingText::update(float dt) {
 void FloatingText::render() const {
   glPushMatrix();
   glTranslatef(x, y + rise, 0.0f);
-  glColor4f(1.0f, 1.0f, 1.0f, alpha);
   const float s = scale * kWorldPerGlyphPixel;
   glScalef(s, s, s);
   // The message is finished text: printing it as a format would read arguments
   // that were never passed wherever it holds a '%'.
+  glColor4f(0.0f, 0.0f, 0.0f, edgeOpacity(alpha, scale));
+  for (int k = 0; k < kEdgeCopies; ++k) {
+    const double angle = kEdgeTurn * k;
+    const auto dx = static_cast<float>(kEdgeGlyphPixels * std::cos(angle));
+    const auto dy = static_cast<float>(kEdgeGlyphPixels * std::sin(angle));
+    glPushMatrix();
+    glTranslatef(dx, dy, 0.0f);
+    printText(FontPrinter::instance(), "%s", text);
+    glPopMatrix();
+  }
+  glColor4f(1.0f, 1.0f, 1.0f, alpha);
   printText(FontPrinter::instance(), "%s", text);
   glPopMatrix();
 }

@@ -24,8 +24,8 @@ class FloatingText : public TimedPhases {
   // Advances the look by dt seconds; the look of the update that ends a phase is
   // still that phase's.
   void update(float dt);
-  // Prints the message white at the text's opacity and size, its first glyph's
-  // pen at the anchor raised by rise.
+  // Prints the message white at the text's opacity and size over a black edge
+  // that fades with it, its first glyph's pen at the anchor raised by rise.
   void render() const;
 
   char text[FontPrinter::kTextBytes] = {};

@@ -5,7 +5,6 @@
 
 #include "Canvas.h"
 #include "Cartoon.h"
-#include "GermArt.h"
 #include "Palette.h"
 #include "PatientRig.h"
 #include "RoomLayout.h"
@@ -447,78 +446,37 @@ void star(cairo_t* cr, double cx, double cy, double radius) {
   Cartoon::fillInked(cr, Colour::bytes(255, 206, 70), 2.5);
 }
 
-void temperatureChart(cairo_t* cr, const Typeface& font) {
-  const double left = 2.08, right = 3.74, bottom = 1.62, top = 2.72;
-  chartLabel(cr, font, "Temperature", 2.04, 2.84, 0.15);
-  cairo_new_path(cr);
-  cairo_rectangle(cr, pixelX(left), pixelY(top), pixelX(right) - pixelX(left), pixelY(bottom) - pixelY(top));
-  Colour::bytes(240, 246, 252).use(cr);
-  cairo_fill_preserve(cr);
-  Palette::kPaperLine.use(cr);
-  cairo_set_line_width(cr, 1.5);
-  cairo_stroke(cr);
-  for (int i = 1; i < 8; ++i) {
-    const double x = left + (right - left) * i / 8.0;
-    cairo_move_to(cr, pixelX(x), pixelY(top));
-    cairo_line_to(cr, pixelX(x), pixelY(bottom));
-  }
-  for (int i = 1; i < 4; ++i) {
-    const double y = bottom + (top - bottom) * i / 4.0;
-    cairo_move_to(cr, pixelX(left), pixelY(y));
-    cairo_line_to(cr, pixelX(right), pixelY(y));
-  }
-  cairo_set_line_width(cr, 1.0);
-  cairo_stroke(cr);
-  // Normal temperature, and the fever climbing past it.
-  cairo_new_path(cr);
-  moveTo(cr, left, bottom + 0.3);
-  lineTo(cr, right, bottom + 0.3);
-  Colour::bytes(90, 150, 230).use(cr);
-  cairo_set_line_width(cr, 2.0);
-  const double dash[2] = {5.0, 4.0};
-  cairo_set_dash(cr, dash, 2, 0.0);
-  cairo_stroke(cr);
-  cairo_set_dash(cr, nullptr, 0, 0.0);
-  const double fever[9] = {0.28, 0.4, 0.34, 0.55, 0.5, 0.72, 0.66, 0.86, 0.95};
-  cairo_new_path(cr);
-  for (int i = 0; i < 9; ++i) lineTo(cr, left + 0.1 + i * 0.18, bottom + fever[i]);
-  Palette::kFever.use(cr);
-  cairo_set_line_width(cr, 3.0);
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  cairo_stroke(cr);
-  for (int i = 0; i < 9; ++i) {
+// A few notes in the doctor's hand under the numbers: the rules in brief, so
+// the sheet explains the game instead of showing figures that never change.
+// Each note sits on a ruled line after a small bubble in one of the germs'
+// colours, shrunk if need be to end before the sheet's edge.
+void rulesNotes(cairo_t* cr, const Typeface& font) {
+  chartLabel(cr, font, "Doctor's notes", kMoneyX - 0.02, 2.74, 0.2);
+  struct Note {
+    const char* text;
+    int kind;
+  };
+  const Note notes[] = {{"Same germs merge", 1},
+                        {"Big ones pop: +$150", 0},
+                        {"Quick pops chain up", 2},
+                        {"Click: pop for a price", 5}};
+  constexpr double kFirstLine = 2.17, kLineStep = 0.5;  // on every other ruled line
+  constexpr double kBulletX = 2.1, kTextX = 2.24, kTextRight = 3.8;
+  constexpr double kTextSize = 0.17, kBulletRadius = 8.0;  // world units, pixels
+  double baseline = kFirstLine;
+  for (const Note& note : notes) {
     cairo_new_path(cr);
-    cairo_arc(cr, pixelX(left + 0.1 + i * 0.18), pixelY(bottom + fever[i]), 3.5, 0, 2 * M_PI);
-    Palette::kFever.use(cr);
-    cairo_fill(cr);
-  }
-}
-
-void germLegend(cairo_t* cr, const Typeface& font) {
-  chartLabel(cr, font, "Germs found", 2.04, 1.3, 0.15);
-  const double size = 0.25;
-  for (int kind = 0; kind < GermArt::kKinds; ++kind) {
-    const double cx = 2.16 + kind * 0.26 + (kind % 2) * 0.0, cy = 0.8 + (kind % 2 == 0 ? 0.06 : -0.06);
-    const Colour& tint = Palette::kKindTint[kind];
-    const double radius = size / 2.0 * WorldFrame::kPixelsPerUnit;
-    cairo_new_path(cr);
-    cairo_arc(cr, pixelX(cx), pixelY(cy), radius, 0, 2 * M_PI);
-    tint.mix(Palette::kWhite, 0.55).use(cr);
-    cairo_fill_preserve(cr);
-    Palette::kInk.withAlpha(0.7).use(cr);
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
-    // The germ in its kind's colour, as the game tints it.
-    const Image germ = GermArt::germImage(kind);
-    cairo_surface_t* tinted = surfaceFromImage(germ, tint.r, tint.g, tint.b);
+    cairo_arc(cr, pixelX(kBulletX), pixelY(baseline + 0.06), kBulletRadius, 0, 2 * M_PI);
+    Cartoon::fillInked(cr, Palette::kKindTint[note.kind].mix(Palette::kWhite, 0.35), 1.5);
     cairo_save(cr);
-    cairo_translate(cr, pixelX(cx) - radius, pixelY(cy) - radius);
-    cairo_scale(cr, 2.0 * radius / germ.width, 2.0 * radius / germ.height);
-    cairo_set_source_surface(cr, tinted, 0, 0);
-    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
-    cairo_paint(cr);
+    font.use(cr, kTextSize * WorldFrame::kPixelsPerUnit);
+    const double room = (kTextRight - kTextX) * WorldFrame::kPixelsPerUnit;
+    const double width = font.advance(cr, note.text);
+    if (width > room) font.use(cr, kTextSize * WorldFrame::kPixelsPerUnit * room / width);
+    Palette::kPen.use(cr);
+    font.fill(cr, note.text, pixelX(kTextX), pixelY(baseline + 0.02), Typeface::Align::Left);
     cairo_restore(cr);
-    cairo_surface_destroy(tinted);
+    baseline -= kLineStep;
   }
 }
 
@@ -589,8 +547,7 @@ void chart(cairo_t* cr, const Typeface& font) {
   fieldLine(cr, kMoneyX - 0.04, kBestChainY - 0.06, 1.55);
   star(cr, pixelX(2.2), pixelY(kBestChainY + 0.16), 16);
 
-  temperatureChart(cr, font);
-  germLegend(cr, font);
+  rulesNotes(cr, font);
 }
 
 }  // namespace

@@ -169,30 +169,53 @@ Image goo() {
 }
 
 Image spark() {
-  // A streak along the picture's width: a bright head on the outer (right) end
-  // fading into a tail, with soft sides.
+  // A glint, not a streak: the game stretches this picture over a quad four
+  // times longer than wide and greys it to 0.7, and a hundred of them fly far
+  // in a click's burst, so anything long reads as scratches across the field.
+  // A small opaque core in a soft halo, with two short crossed rays, stays a
+  // point of light wherever it flies. The picture has the quad's proportions,
+  // so its pixels are square on screen; x and y below are in half-heights.
   constexpr int kLength = 64, kThickness = 16;
+  constexpr double kHalfLength = static_cast<double>(kLength) / kThickness;
   return whiteField(kLength, kThickness, [](double u, double v) {
-    const double along = (u + 1.0) / 2.0;  // 0 tail .. 1 head
-    const double width = 0.2 + 0.55 * std::sqrt(along);
-    const double across = std::abs(v) / width;
-    const double body = std::exp(-across * across * 4.0);
-    const double taper = smoothstep(0.03, 0.55, along) * (1.0 - smoothstep(0.8, 0.96, along));
-    return body * taper * (1.0 - smoothstep(0.7, 0.9, std::abs(v)));
+    const double x = u * kHalfLength, y = v;
+    const double r2 = x * x + y * y;
+    const double core = std::exp(-std::pow(r2 / (0.5 * 0.5), 2.0));
+    const double halo = 0.5 * std::exp(-r2 / (0.85 * 0.85));
+    const double along = 0.5 * std::exp(-y * y / (0.14 * 0.14) - x * x / (1.6 * 1.6));
+    const double across = 0.5 * std::exp(-x * x / (0.14 * 0.14) - y * y / (0.7 * 0.7));
+    const double light = 1.0 - (1.0 - core) * (1.0 - halo) * (1.0 - along) * (1.0 - across);
+    return light * (1.0 - smoothstep(0.6, 0.92, std::abs(y))) *
+           (1.0 - smoothstep(0.65 * kHalfLength, 0.95 * kHalfLength, std::abs(x)));
   });
 }
 
 Image smokePuff() {
+  // The game squeezes the puff into a quad about 11 x 24 pixels and draws it at
+  // 8 % opacity, so the picture fills most of its square: dense out to over
+  // two thirds of the width, then fading softly so the puffs blend into one
+  // plume. Its rim swells into lobes, so a puff is not a disc whichever way the
+  // game turns it, and a few denser lumps inside give it some texture.
   constexpr int kSize = 32;
-  // Three overlapping soft lumps, so a puff is not a perfect disc.
-  const double lumps[3][3] = {{-0.18, 0.1, 0.6}, {0.2, 0.05, 0.55}, {0.0, -0.22, 0.55}};
+  constexpr double kFadeFrom = 0.55, kFadeTo = 0.96;  // lobed radius, 1 at the edge's middle
+  constexpr double kLobeDepth = 0.1;
+  constexpr double kLumpShade = 0.2;
+  const double lumps[][3] = {
+      {-0.25, -0.2, 0.35}, {0.28, -0.1, 0.3}, {0.0, 0.3, 0.35}, {0.3, 0.35, 0.25}, {-0.35, 0.3, 0.25}};
   return whiteField(kSize, kSize, [&](double u, double v) {
-    double density = 0.0;
+    const double angle = std::atan2(v, u);
+    // Five round bulges meeting in narrow dips, the outline of a cloud.
+    const double lobes = 2.0 * std::abs(std::cos(2.5 * angle + 0.6)) - 1.0;
+    const double radius = std::hypot(u, v) * (1.0 - kLobeDepth * lobes);
+    double clear = 1.0;
     for (const auto& l : lumps) {
       const double d = std::hypot(u - l[0], v - l[1]) / l[2];
-      density += 0.55 * std::exp(-d * d * 2.2);
+      clear *= 1.0 - 0.6 * std::exp(-d * d);
     }
-    return std::min(1.0, density) * (1.0 - smoothstep(0.5, 1.0, std::hypot(u, v)));
+    const double body = 1.0 - kLumpShade * clear;
+    // The lobes may reach into the corners: the last texels are cleared anyway.
+    const double border = 1.0 - smoothstep(0.9, 0.97, std::max(std::abs(u), std::abs(v)));
+    return body * (1.0 - smoothstep(kFadeFrom, kFadeTo, radius)) * border;
   });
 }
 

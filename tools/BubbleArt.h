@@ -1,7 +1,7 @@
 #pragma once
 // The small sprites around the bubbles: the translucent shell drawn over every
 // germ, the glow of a special bubble, the spinning selection ring, the goo blob,
-// the spark streak of a burst and the puff of the patient's smoke. All are white
+// the glint of a burst's spark and the puff of the patient's smoke. All are white
 // or grey, because the game colours them when it draws them.
 
 #include "Image.h"

@@ -430,7 +430,9 @@ Image instructions(const Typeface& font) {
        1},
       {"Bursts less than a second apart make a chain, and every link of it pays a bigger bonus.", 2},
       {"Click to burst the bubble nearest the pointer. It costs $100 for every unit of its mass.", 3},
-      {"A glowing bubble takes every bubble of its kind with it when it bursts.", 4},
+      {"A glowing bubble that grows till it bursts takes every bubble of its kind with it. Clicked, it "
+       "bursts alone.",
+       4},
       {"Press W and S to zoom the view out and in.", 5},
   };
   double y = 190;

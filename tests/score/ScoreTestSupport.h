@@ -31,3 +31,11 @@ inline std::vector<std::uint8_t> grabFrame() {
   glReadPixels(0, 0, Camera::kWindowWidth, Camera::kWindowHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
   return rgba;
 }
+
+// The same without the buffer's alpha, which nobody sees: only red, green and
+// blue are kept (each alpha byte reads 0).
+inline std::vector<std::uint8_t> grabColours() {
+  std::vector<std::uint8_t> rgba = grabFrame();
+  for (std::size_t i = 3; i < rgba.size(); i += 4) rgba[i] = 0;
+  return rgba;
+}

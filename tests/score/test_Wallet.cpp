@@ -138,8 +138,11 @@ TEST_F(WalletTest, InitialiseLoadsTheGameFontAndTheScoreStandsBlackAtItsPlaces) 
   EXPECT_TRUE(drawn == grabFrame())
       << "expected \"$-100\" and \"7\" in black at the score's places, the chain "
          "text over them";
+  // The best chain's digit, well below the chain text and its dark edge.
   int darkest = 255;
-  for (std::size_t i = 0; i < drawn.size(); i += 4) darkest = std::min<int>(darkest, drawn[i]);
+  for (int row = 3 * 128; row < 4 * 128 - 32; ++row)
+    for (int column = 6 * 128; column < 7 * 128; ++column)
+      darkest = std::min<int>(darkest, drawn[(static_cast<std::size_t>(row) * 1024 + column) * 4]);
   EXPECT_NEAR(darkest, 25, 3) << "black at 0.9 opacity over white";
 }
 

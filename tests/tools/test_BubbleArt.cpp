@@ -1,7 +1,7 @@
 // The sprites around the bubbles, judged by what they must do on screen: the
 // shell lets the germ show, the special glow rings the bubble without hiding
-// it, the selection ring has gaps so its spin shows, the spark is a streak
-// along its long side and the smoke a soft puff.
+// it, the selection ring has gaps so its spin shows, the spark is a round
+// glint and the smoke a wide soft puff.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "SpritePicture.h"
+#include "fx/Spark.h"
 
 namespace {
 
@@ -70,24 +71,47 @@ TEST(BubbleArt, TheSelectionRingHasGapsSoItsSpinShows) {
   EXPECT_LT(ringAlpha(ring, 0.2), 0.01) << "the selected bubble stays visible inside";
 }
 
-TEST(BubbleArt, TheSparkIsAStreakAndTheSmokeASoftPuff) {
-  // A streak along its middle row (its edges are clear, as every sprite's are).
-  const SpritePicture spark("popBubble2.tga");
-  double middle = 0.0;
-  for (int x = 0; x < spark.width(); ++x)
-    middle = std::max(middle, spark.at(x, spark.height() / 2)[3] / 255.0);
-  EXPECT_GT(middle, 0.8) << "the spark is too faint to see";
+// The extent, in pixels, of the run of texels at least half opaque through the
+// picture's centre along (dx, dy).
+int opaqueRun(const SpritePicture& picture, int dx, int dy) {
+  int run = 0;
+  for (int x = 0, y = 0; x < picture.width() && y < picture.height(); x += dx, y += dy) {
+    const int px = dx ? x : picture.width() / 2, py = dy ? y : picture.height() / 2;
+    run += picture.at(px, py)[3] >= 128;
+  }
+  return run;
+}
 
+TEST(BubbleArt, TheSparkIsARoundGlintAndTheSmokeAWideSoftPuff) {
+  // The spark picture has its quad's proportions, so its pixels are square on
+  // screen: its bright area must be about as wide as long, or a hundred of them
+  // flying apart read as scratches. Bright in the middle, clear around it.
+  const SpritePicture spark("popBubble2.tga");
+  EXPECT_EQ(spark.width() * Spark::kWidthPerScale, spark.height() * Spark::kLengthPerScale);
+  EXPECT_GT(spark.alphaAt(0.0, 0.0), 0.9) << "no bright core";
+  const double length = opaqueRun(spark, 1, 0), thickness = opaqueRun(spark, 0, 1);
+  EXPECT_GT(thickness, spark.height() / 4) << "the core is too small to see";
+  EXPECT_NEAR(length / thickness, 1.0, 0.4) << "a bar, not a glint";
+  double coverage = 0.0;
+  for (int y = 0; y < spark.height(); ++y)
+    for (int x = 0; x < spark.width(); ++x) coverage += spark.at(x, y)[3] / 255.0;
+  EXPECT_LT(coverage / (spark.width() * spark.height()), 0.2) << "the glint should be mostly clear";
+
+  // The game draws a puff small and at 8 % opacity, so it must fill most of its
+  // square to show, and fade out softly so the puffs blend into one plume.
   const SpritePicture smoke("smokeParticle.tga");
-  EXPECT_GT(ringAlpha(smoke, 0.1), 0.5) << "a puff is densest in its middle";
-  EXPECT_GT(ringAlpha(smoke, 0.5), 0.1);
-  EXPECT_LT(ringAlpha(smoke, 0.5), ringAlpha(smoke, 0.1)) << "and soft towards its edge";
-  // Soft: no hard edge anywhere, alpha changes gently between neighbours.
+  EXPECT_GT(smoke.alphaAt(0.0, 0.0), 0.8) << "a puff is dense in its middle";
+  EXPECT_GE(opaqueRun(smoke, 1, 0), smoke.width() * 2 / 3) << "too narrow: a wisp, not a puff";
+  EXPECT_GE(opaqueRun(smoke, 0, 1), smoke.height() * 2 / 3) << "too short: a wisp, not a puff";
+  EXPECT_LT(ringAlpha(smoke, 0.95), ringAlpha(smoke, 0.3)) << "soft towards its edge";
+  // Soft: between neighbours the opacity changes by under a quarter, so the
+  // fade from dense to clear takes at least an eighth of the puff's width.
   int steepest = 0;
-  for (int y = 0; y < smoke.height(); ++y)
+  for (int y = 1; y < smoke.height(); ++y)
     for (int x = 1; x < smoke.width(); ++x)
-      steepest = std::max(steepest, std::abs(smoke.at(x, y)[3] - smoke.at(x - 1, y)[3]));
-  EXPECT_LT(steepest, 48) << "a hard edge would show on every puff";
+      steepest = std::max({steepest, std::abs(smoke.at(x, y)[3] - smoke.at(x - 1, y)[3]),
+                           std::abs(smoke.at(x, y)[3] - smoke.at(x, y - 1)[3])});
+  EXPECT_LT(steepest, 64) << "a hard edge would show on every puff";
 }
 
 }  // namespace
