@@ -8,18 +8,13 @@
 #include "gfx/GlIncludes.h"
 #include "score/Wallet.h"
 #include "sim/BubbleField.h"
+#include "view/Camera.h"
 #include "view/GameState.h"
 #include "view/Pointer.h"
 
 namespace {
 constexpr double kSecondsPerMs = 0.001;
 const char* const kMusicPath = "./res/audio/Tolvaren_Drift2.mp3";
-
-// The window shows exactly this world rectangle with the default camera.
-constexpr double kWorldTop = 6.0;
-constexpr double kWorldRight = 4.0;
-constexpr double kWorldBottom = 0.0;
-constexpr double kWorldLeft = -4.0;
 }  // namespace
 
 FrameClock::FrameClock() : lastMs(glutGet(GLUT_ELAPSED_TIME)) {}
@@ -42,7 +37,8 @@ void FrameClock::tickAt(std::int32_t elapsedMs) {
 void FrameClock::initialise() {
   applyFixedGlState();
   Backdrop::instance().loadSprites();
-  Backdrop::instance().setRect(kWorldTop, kWorldRight, kWorldBottom, kWorldLeft);
+  Backdrop::instance().setRect(Camera::kWorldTop, Camera::kWorldRight, Camera::kWorldBottom,
+                               Camera::kWorldLeft);
   Wallet::instance().initialise();
   bubbleField.loadSprites();
   patient.loadSprites();

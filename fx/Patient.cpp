@@ -18,10 +18,8 @@ const char* const kSmokeImage = "./res/images/smokeParticle.tga";
 
 // The smoke: faint, slightly grey puffs that leave upwards with a small sideways
 // scatter and keep rising.
-constexpr float kSmokeOriginX = 1.75f;  // world units
-constexpr double kSmokeRestY = 2.828;   // world units, before the arm's bob
-constexpr float kSmokeAccelY = 0.5f;    // world units per s^2, upwards
-constexpr float kSmokeSpeedY = 0.4f;    // world units per second
+constexpr float kSmokeAccelY = 0.5f;  // world units per s^2, upwards
+constexpr float kSmokeSpeedY = 0.4f;  // world units per second
 constexpr float kSmokeGrey = 0.9f;
 constexpr float kSmokeOpacity = 0.08f;
 constexpr float kSmokeRate = 45.0f;    // puffs per second
@@ -29,30 +27,10 @@ constexpr float kSmokeSpread = 0.05f;  // world units per second
 constexpr float kSmokeRadius = 0.25f;  // world units
 
 // Wobbles: sines of the clock in radians, worked out in double precision.
-constexpr double kTiltRate = 10.0;  // radians per second
-constexpr double kTiltDegrees = 5.0;
+constexpr double kTiltRate = 10.0;         // radians per second
 constexpr double kHeadBobRate = 17.2;      // radians per second
-constexpr double kHeadBob = 0.02;          // world units
 constexpr double kRightArmBobRate = 19.2;  // radians per second
-constexpr double kRightArmBob = 0.02;      // world units
 constexpr double kLeftArmBobRate = 34.2;   // radians per second
-constexpr double kLeftArmBob = 0.015;      // world units
-
-// Rest places. The x positions and scales are single-precision constants; the
-// heights are double and take the bob before rounding to a float.
-constexpr float kHeadX = -1.1282f;
-constexpr double kHeadY = 5.48;
-constexpr float kHeadScaleX = 1.45f;
-constexpr float kHeadScaleY = 0.95f;
-constexpr float kLeftArmX = 1.419f;
-constexpr double kLeftArmY = 3.002;
-constexpr float kRightArmX = -3.575f;
-constexpr double kRightArmY = 3.402;
-constexpr float kArmScale = 0.7f;
-constexpr float kLeftLegX = -0.56f;
-constexpr float kRightLegX = -1.46f;
-constexpr double kLegY = 0.3;  // the legs bob with the head
-constexpr float kLegScale = 0.4f;
 
 float wobble(float clock, double rate, double amplitude) {
   return static_cast<float>(std::sin(rate * clock) * amplitude);
@@ -80,19 +58,21 @@ void Patient::loadSprites() {
 }
 
 Patient::Pose Patient::pose() const {
-  const float tilt = wobble(clock, kTiltRate, kTiltDegrees);
-  const float headBob = wobble(clock, kHeadBobRate, kHeadBob);
-  const float rightArmBob = wobble(clock, kRightArmBobRate, kRightArmBob);
-  const float leftArmBob = wobble(clock, kLeftArmBobRate, kLeftArmBob);
-  const float legY = static_cast<float>(headBob + kLegY);
+  const float tilt = wobble(clock, kTiltRate, kHeadRig.tiltDegrees);
+  const float headBob = wobble(clock, kHeadBobRate, kHeadRig.bob);
+  const float rightArmBob = wobble(clock, kRightArmBobRate, kRightArmRig.bob);
+  const float leftArmBob = wobble(clock, kLeftArmBobRate, kLeftArmRig.bob);
+  const auto at = [](int limb, const Rig& rig, double bob, float turn) {
+    return Placement{limb, rig.x, static_cast<float>(rig.y + bob), turn, rig.width, rig.height};
+  };
 
   Pose result{};
   result.parts = {{
-      {kHead, kHeadX, static_cast<float>(kHeadY + headBob), tilt, kHeadScaleX, kHeadScaleY},
-      {kLeftArm, kLeftArmX, static_cast<float>(kLeftArmY + leftArmBob), 0.0f, kArmScale, kArmScale},
-      {kRightArm, kRightArmX, static_cast<float>(kRightArmY + rightArmBob), 0.0f, kArmScale, kArmScale},
-      {kLeftLeg, kLeftLegX, legY, 0.0f, kLegScale, kLegScale},
-      {kRightLeg, kRightLegX, legY, 0.0f, kLegScale, kLegScale},
+      at(kHead, kHeadRig, headBob, tilt),
+      at(kLeftArm, kLeftArmRig, leftArmBob, 0.0f),
+      at(kRightArm, kRightArmRig, rightArmBob, 0.0f),
+      at(kLeftLeg, kLeftLegRig, headBob, 0.0f),
+      at(kRightLeg, kRightLegRig, headBob, 0.0f),
   }};
   result.smokeOriginY = static_cast<float>(kSmokeRestY + leftArmBob);
   return result;

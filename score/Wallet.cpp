@@ -20,20 +20,13 @@ constexpr double kEaseRate = 5.0;
 // Both lines are black at 0.9 opacity, tilted counter-clockwise; positions are
 // world units, scales world units per font pixel.
 constexpr float kTextAlpha = 0.9f;
-constexpr float kTiltDegrees = 4.0f;
-constexpr float kMoneyX = 2.0f;
-constexpr float kMoneyY = 4.46f;
-constexpr float kMoneyScale = 0.005f;
-constexpr float kBestChainX = 2.4f;
-constexpr float kBestChainY = 3.2f;
-constexpr float kBestChainScale = 0.0075f;
 
 void beginScoreLine(float x, float y, float scale) {
   glPushMatrix();
   glTranslatef(x, y, 0.0f);
   glColor4f(0.0f, 0.0f, 0.0f, kTextAlpha);
   glScalef(scale, scale, scale);
-  glRotatef(kTiltDegrees, 0.0f, 0.0f, 1.0f);
+  glRotatef(Wallet::kTextTiltDegrees, 0.0f, 0.0f, 1.0f);
 }
 }  // namespace
 

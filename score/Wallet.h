@@ -5,6 +5,17 @@
 
 class Wallet {
  public:
+  // Where the money and the best chain are printed: the baseline's start in
+  // world units, world units per font pixel, and the tilt of both lines. The
+  // background's chart is drawn around the same places.
+  static constexpr float kMoneyX = 2.0f;
+  static constexpr float kMoneyY = 4.46f;
+  static constexpr float kMoneyScale = 0.005f;
+  static constexpr float kBestChainX = 2.4f;
+  static constexpr float kBestChainY = 3.2f;
+  static constexpr float kBestChainScale = 0.0075f;
+  static constexpr float kTextTiltDegrees = 4.0f;
+
   static Wallet& instance();
 
   // Loads the display font; once, at start-up.

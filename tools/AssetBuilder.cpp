@@ -13,7 +13,6 @@
 #include "MusicTrack.h"
 #include "PatientArt.h"
 #include "PatientRig.h"
-#include "PreviewComposer.h"
 #include "ScreenArt.h"
 #include "TargaFile.h"
 #include "WaveFile.h"
@@ -61,10 +60,9 @@ void AssetBuilder::buildAll() {
   if (musicError) std::rethrow_exception(musicError);
 }
 
-void AssetBuilder::saveImage(const std::string& name, Image image, bool runLength) {
+void AssetBuilder::saveImage(const std::string& name, const Image& image, bool runLength) {
   TargaFile::write((fs::path(resDir_) / kImagesDir / name).string(), image,
                    runLength ? TargaFile::Packing::RunLength : TargaFile::Packing::Plain);
-  images_[name] = std::move(image);
 }
 
 void AssetBuilder::buildImages() {
@@ -96,10 +94,4 @@ void AssetBuilder::copyFont() {
   const fs::path fonts = fs::path(resDir_) / kFontsDir;
   fs::copy_file(fontFile_, fonts / kFontName, fs::copy_options::overwrite_existing);
   fs::copy_file(fontLicence_, fonts / kLicenceName, fs::copy_options::overwrite_existing);
-}
-
-void AssetBuilder::writePreviews(const std::string& dir) const {
-  fs::create_directories(dir);
-  PreviewComposer composer(images_, font_);
-  composer.writeAll(dir);
 }

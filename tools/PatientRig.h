@@ -8,6 +8,8 @@
 #include <array>
 #include <string>
 
+#include "fx/Patient.h"
+
 struct LimbRig {
   const char* file;    // picture under res/images/
   double centreX;      // world units
@@ -33,16 +35,21 @@ struct LimbRig {
 
 namespace PatientRig {
 
-inline constexpr LimbRig kHead{"character_head.tga", -1.1282, 5.48, 1.45, 0.95, 5.0, 0.02, 256, 168};
-inline constexpr LimbRig kArmRight{"character_armright.tga", -3.575, 3.402, 0.7, 0.7, 0.0, 0.02, 128, 128};
-inline constexpr LimbRig kArmLeft{"character_armleft.tga", 1.419, 3.002, 0.7, 0.7, 0.0, 0.015, 128, 128};
-inline constexpr LimbRig kLegRight{"character_legright.tga", -1.46, 0.3, 0.4, 0.4, 0.0, 0.02, 64, 64};
-inline constexpr LimbRig kLegLeft{"character_legleft.tga", -0.56, 0.3, 0.4, 0.4, 0.0, 0.02, 64, 64};
+// The game's own rig, with the size of the picture drawn for each part.
+constexpr LimbRig rigOf(const char* file, const Patient::Rig& rig, int imageWidth, int imageHeight) {
+  return {file, rig.x, rig.y, rig.width, rig.height, rig.tiltDegrees, rig.bob, imageWidth, imageHeight};
+}
+
+inline constexpr LimbRig kHead = rigOf("character_head.tga", Patient::kHeadRig, 256, 168);
+inline constexpr LimbRig kArmRight = rigOf("character_armright.tga", Patient::kRightArmRig, 128, 128);
+inline constexpr LimbRig kArmLeft = rigOf("character_armleft.tga", Patient::kLeftArmRig, 128, 128);
+inline constexpr LimbRig kLegRight = rigOf("character_legright.tga", Patient::kRightLegRig, 64, 64);
+inline constexpr LimbRig kLegLeft = rigOf("character_legleft.tga", Patient::kLeftLegRig, 64, 64);
 
 inline constexpr std::array<const LimbRig*, 5> kAll{&kHead, &kArmRight, &kArmLeft, &kLegRight, &kLegLeft};
 
 // The puff of smoke leaves the left arm's hand here (world units, arm at rest).
-inline constexpr double kSmokeX = 1.75;
-inline constexpr double kSmokeY = 2.828;
+inline constexpr double kSmokeX = Patient::kSmokeOriginX;
+inline constexpr double kSmokeY = Patient::kSmokeRestY;
 
 }  // namespace PatientRig

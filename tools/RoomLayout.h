@@ -4,13 +4,16 @@
 // around it, the room behind, and the chart on the right where the game prints
 // the money and the best chain.
 
+#include "score/Wallet.h"
+#include "sim/BubbleField.h"
+
 namespace RoomLayout {
 
 // The stomach: the game keeps every bubble between these walls and above this
 // floor; there is no ceiling.
-constexpr double kStomachLeft = -3.4297;
-constexpr double kStomachRight = 1.118;
-constexpr double kStomachFloor = 0.406;
+constexpr double kStomachLeft = BubbleField::kLeftWall;
+constexpr double kStomachRight = BubbleField::kRightWall;
+constexpr double kStomachFloor = BubbleField::kFloor;
 constexpr double kStomachTop = 4.72;  // where the drawn cavity rounds off
 constexpr double kStomachTopRadius = 0.55;
 constexpr double kStomachWallWidth = 0.075;  // the pink tissue around the cavity
@@ -42,13 +45,13 @@ constexpr double kBoardTop = 5.86;
 
 // Where the game prints its numbers (baseline start, world units per glyph
 // pixel of the 36 pt font at 96 dpi) and the tilt of both, degrees.
-constexpr double kMoneyX = 2.0;
-constexpr double kMoneyY = 4.46;
-constexpr double kMoneyScale = 0.005;
-constexpr double kBestChainX = 2.4;
-constexpr double kBestChainY = 3.2;
-constexpr double kBestChainScale = 0.0075;
-constexpr double kTextTiltDegrees = 4.0;
+constexpr double kMoneyX = Wallet::kMoneyX;
+constexpr double kMoneyY = Wallet::kMoneyY;
+constexpr double kMoneyScale = Wallet::kMoneyScale;
+constexpr double kBestChainX = Wallet::kBestChainX;
+constexpr double kBestChainY = Wallet::kBestChainY;
+constexpr double kBestChainScale = Wallet::kBestChainScale;
+constexpr double kTextTiltDegrees = Wallet::kTextTiltDegrees;
 constexpr double kGlyphPixelsPerEm = 48.0;  // 36 pt at 96 dpi
 
 }  // namespace RoomLayout

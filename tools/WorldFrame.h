@@ -3,13 +3,15 @@
 // fill the 1024 x 768 window, 128 pixels to a world unit, y growing upwards.
 // The full-window pictures are drawn on exactly this grid.
 
+#include "view/Camera.h"
+
 namespace WorldFrame {
 
-constexpr int kWidth = 1024;  // pixels
-constexpr int kHeight = 768;  // pixels
-constexpr double kPixelsPerUnit = 128.0;
-constexpr double kLeft = -4.0;  // world x at the left edge
-constexpr double kTop = 6.0;    // world y at the top edge
+constexpr int kWidth = Camera::kWindowWidth;    // pixels
+constexpr int kHeight = Camera::kWindowHeight;  // pixels
+constexpr double kPixelsPerUnit = kHeight / (Camera::kWorldTop - Camera::kWorldBottom);
+constexpr double kLeft = Camera::kWorldLeft;  // world x at the left edge
+constexpr double kTop = Camera::kWorldTop;    // world y at the top edge
 
 constexpr double pixelX(double worldX) { return (worldX - kLeft) * kPixelsPerUnit; }
 constexpr double pixelY(double worldY) { return (kTop - worldY) * kPixelsPerUnit; }

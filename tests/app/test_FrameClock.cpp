@@ -209,9 +209,10 @@ TEST_F(FrameTest, PlayingFrameDrawsThePatientUnderTheBackgroundAndBubblesAndMone
   FrameClock::instance().started = false;  // drawing only: nothing moves
   frameAfter(0.01);
 
-  const auto head = GlTestWindow::worldToPixel(-1.1282f, 5.48f);
+  const auto head = GlTestWindow::worldToPixel(Patient::kHeadRig.x, static_cast<float>(Patient::kHeadRig.y));
   EXPECT_TRUE(near(shown(head[0], head[1]), 220, 0, 0)) << "the patient shows where the background is clear";
-  const auto arm = GlTestWindow::worldToPixel(1.419f, 3.002f);
+  const auto arm =
+      GlTestWindow::worldToPixel(Patient::kLeftArmRig.x, static_cast<float>(Patient::kLeftArmRig.y));
   EXPECT_TRUE(near(shown(arm[0], arm[1]), 255, 255, 0))
       << "the background covers the patient where it is opaque";
   const auto centre = GlTestWindow::worldToPixel(0.8f, 1.5f);

@@ -54,15 +54,26 @@ TEST(PatientDrawing, EachPartShowsAtItsPlaceAndSizeAndTheSmokeRisesFaintlyFromTh
     window.clear();
     figure.render();
   }
-  EXPECT_TRUE(shows(-1.1282f, 5.48f, 255, 0, 0)) << "head";
-  EXPECT_TRUE(shows(-1.1282f + 0.7f, 5.48f + 0.45f, 255, 0, 0)) << "the head is 1.45 x 0.95";
-  EXPECT_TRUE(shows(-1.1282f + 0.75f, 5.48f, 0, 0, 0)) << "right of the head";
-  EXPECT_TRUE(shows(1.419f + 0.33f, 3.002f - 0.33f, 0, 0, 255)) << "the left arm, 0.7 across, on the right";
-  EXPECT_TRUE(shows(1.419f + 0.37f, 3.002f, 0, 0, 0)) << "right of the left arm";
-  EXPECT_TRUE(shows(-3.575f, 3.402f, 0, 255, 0)) << "the right arm, on the screen's left";
-  EXPECT_TRUE(shows(-0.56f, 0.3f, 255, 0, 255)) << "left leg";
-  EXPECT_TRUE(shows(-1.46f, 0.3f, 255, 255, 0)) << "right leg";
-  EXPECT_TRUE(shows(-1.01f, 0.3f, 0, 0, 0)) << "the gap between the legs";
+  // Each part fills its rig's rectangle, where the background opens onto it.
+  constexpr float kInside = 0.03f, kOutside = 0.05f;  // world units from an edge
+  struct Part {
+    const char* name;
+    const Patient::Rig& rig;
+    int r, g, b;
+  };
+  for (const Part& part : {Part{"head", Patient::kHeadRig, 255, 0, 0},
+                           {"left arm", Patient::kLeftArmRig, 0, 0, 255},
+                           {"right arm", Patient::kRightArmRig, 0, 255, 0},
+                           {"left leg", Patient::kLeftLegRig, 255, 0, 255},
+                           {"right leg", Patient::kRightLegRig, 255, 255, 0}}) {
+    const auto [x, y, width, height, tilt, bob] = part.rig;
+    const float top = static_cast<float>(y) + height / 2.0f;
+    EXPECT_TRUE(shows(x, static_cast<float>(y), part.r, part.g, part.b)) << part.name;
+    EXPECT_TRUE(shows(x + width / 2.0f - kInside, top - kInside, part.r, part.g, part.b))
+        << part.name << " corner";
+    EXPECT_TRUE(shows(x + width / 2.0f + kOutside, static_cast<float>(y), 0, 0, 0))
+        << "right of the " << part.name;
+  }
   EXPECT_TRUE(shows(0.0f, 2.0f, 0, 0, 0)) << "the stomach stays clear";
   EXPECT_TRUE(figure.clock == 0.0f && figure.smoke.nextSlot == 0)
       << "drawing aged the patient or emitted smoke";
@@ -79,8 +90,8 @@ TEST(PatientDrawing, EachPartShowsAtItsPlaceAndSizeAndTheSmokeRisesFaintlyFromTh
   figure.render();
   const double through = std::pow(0.92, 5);
   const int smoke = static_cast<int>(255.0 * 0.9 * (1.0 - through) + 0.5);
-  EXPECT_TRUE(
-      shows(1.75f, 2.828f + 0.4f * 0.12f, smoke, smoke, static_cast<int>(255.0 * through) + smoke, 4));
+  EXPECT_TRUE(shows(Patient::kSmokeOriginX, static_cast<float>(Patient::kSmokeRestY) + 0.4f * 0.12f, smoke,
+                    smoke, static_cast<int>(255.0 * through) + smoke, 4));
   EXPECT_FALSE(glIsEnabled(GL_BLEND) || glIsEnabled(GL_ALPHA_TEST) || glIsEnabled(GL_TEXTURE_2D));
   EXPECT_EQ(GlTestWindow::modelViewDepth(), depth);
   // The next puffs leave from where the arm stood at that drawing.
