@@ -11,21 +11,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
-CONVERT=/usr/bin/convert   # the real ImageMagick, not a stand-in earlier on PATH
-COMPARE=/usr/bin/compare
-IMPORT=/usr/bin/import
 export SDL_AUDIODRIVER=dummy
-
-work=$(mktemp -d)
-game_pid="" xvfb_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-pass() { echo "ok: $*"; }
+source "$root/tests/e2e/session.sh"
 
 # The package.
 (cd "$build" && cpack -G DEB) >"$work/cpack.txt" 2>&1 || { cat "$work/cpack.txt" >&2; fail "cpack"; }
@@ -62,19 +49,8 @@ pass "validators"
 
 # The installed game, started from a folder that has nothing to do with it.
 cc -o "$work/wm_close" "$root/tests/e2e/wm_close.c" -lX11
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "the virtual X server did not start"
-DISPLAY=":$(head -n 1 "$work/display")"
-export DISPLAY
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-
-(cd / && exec "$usr/games/plombrix" >"$work/stdout.txt" 2>"$work/stderr.txt") &
-game_pid=$!
-wid=$(timeout 20 xdotool search --sync --name '^Plombrix!$' | head -n 1) || true
-if [ -z "$wid" ]; then cat "$work/stderr.txt" >&2; fail "no window titled Plombrix! appeared"; fi
-sleep 1
+start_xvfb
+start_game / "$usr/games/plombrix" "$work/stderr.txt"
 
 shot() { "$IMPORT" -silent -window "$wid" "$work/$1.png"; }
 # Root-mean-square difference of a screenshot and one of the installed
@@ -86,30 +62,20 @@ differs() {
 # The game draws the 1024 x 768 screens one to one, so a screenshot is the
 # picture but for filtering; the title and the instructions differ by far more.
 close_to() { awk -v d="$(differs "$1" "$2")" 'BEGIN { exit !(d != "" && d < 0.06) }'; }
-click() { xdotool mousemove --window "$wid" 600 400 click "$1"; sleep 0.8; }
+click() { xdotool mousemove --window "$wid" 600 400 click "$1"; }
+showing() { shot "$1" && close_to "$1" "$2"; }
+playing() { shot playing && ! close_to playing instructions.tga && colours=$("$CONVERT" "$work/playing.png" -format %k info:) && [ "$colours" -gt 1000 ]; }
 
-shot title
-close_to title titlescreen.tga || fail "the title screen is not the installed picture (RMSE $(differs title titlescreen.tga))"
+poll 50 showing title titlescreen.tga ||
+  fail "the title screen is not the installed picture (RMSE $(differs title titlescreen.tga))"
 pass "the title screen shows the installed picture (RMSE $(differs title titlescreen.tga))"
 click 1
-shot instructions
-close_to instructions instructions.tga ||
+poll 50 showing instructions instructions.tga ||
   fail "a press did not show the instructions (RMSE $(differs instructions instructions.tga))"
 pass "a press shows the instructions (RMSE $(differs instructions instructions.tga))"
 click 3
-sleep 1
-shot playing
-! close_to playing instructions.tga || fail "a second press did not start play"
-colours=$("$CONVERT" "$work/playing.png" -format %k info:)
-[ "$colours" -gt 1000 ] || fail "the playing screen has only $colours colours"
+poll 50 playing || fail "a second press did not start play (${colours:-no} colours)"
 pass "a second press starts play ($colours colours on screen)"
 
-"$work/wm_close" "$wid"
-for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$game_pid" 2>/dev/null && fail "the game did not end after its window was closed"
-status=0
-wait "$game_pid" || status=$?
-game_pid=""
-[ "$status" = 0 ] || { cat "$work/stderr.txt" >&2; fail "the game ended with status $status"; }
-if [ -s "$work/stderr.txt" ]; then cat "$work/stderr.txt" >&2; fail "the game wrote to standard error"; fi
+close_game "$work/wm_close" "$work/stderr.txt"
 pass "closing the window ends the installed game with status 0 and no error text"

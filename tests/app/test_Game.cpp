@@ -25,42 +25,36 @@ class GameWindowEvents {
 
   void key(KeySym symbol, bool press) {
     XEvent event{};
-    event.xkey.type = press ? KeyPress : KeyRelease;
-    event.xkey.display = display;
-    event.xkey.window = window;
-    event.xkey.root = DefaultRootWindow(display);
-    event.xkey.time = ++time;
-    event.xkey.same_screen = True;
+    fill(event.xkey, press ? KeyPress : KeyRelease);
     event.xkey.keycode = XKeysymToKeycode(display, symbol);
     send(event, press ? KeyPressMask : KeyReleaseMask);
   }
   void button(unsigned number, bool press, int x, int y) {
     XEvent event{};
-    event.xbutton.type = press ? ButtonPress : ButtonRelease;
-    event.xbutton.display = display;
-    event.xbutton.window = window;
-    event.xbutton.root = DefaultRootWindow(display);
-    event.xbutton.time = ++time;
+    fill(event.xbutton, press ? ButtonPress : ButtonRelease);
     event.xbutton.button = number;
     event.xbutton.x = x;
     event.xbutton.y = y;
-    event.xbutton.same_screen = True;
     send(event, press ? ButtonPressMask : ButtonReleaseMask);
   }
   void motion(int x, int y) {
     XEvent event{};
-    event.xmotion.type = MotionNotify;
-    event.xmotion.display = display;
-    event.xmotion.window = window;
-    event.xmotion.root = DefaultRootWindow(display);
-    event.xmotion.time = ++time;
+    fill(event.xmotion, MotionNotify);
     event.xmotion.x = x;
     event.xmotion.y = y;
-    event.xmotion.same_screen = True;
     send(event, PointerMotionMask);
   }
 
  private:
+  template <typename Event>
+  void fill(Event& event, int type) {
+    event.type = type;
+    event.display = display;
+    event.window = window;
+    event.root = DefaultRootWindow(display);
+    event.time = ++time;
+    event.same_screen = True;
+  }
   void send(XEvent& event, long mask) {
     XSendEvent(display, window, True, mask, &event);
     XSync(display, False);

@@ -26,26 +26,8 @@ done
 [ -x "$game" ] && [ -x "$closer" ] && [ -n "$out" ] || { echo "usage: run_e2e.sh --game BIN --close BIN --out DIR [--assets DIR]" >&2; exit 2; }
 
 game=$(realpath "$game"); closer=$(realpath "$closer")
-CONVERT=/usr/bin/convert   # the real ImageMagick, not a stand-in earlier on PATH
-IMPORT=/usr/bin/import
 mkdir -p "$out"
-work=$(mktemp -d)
-game_pid="" xvfb_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-pass() { echo "ok: $*"; }
-# poll TENTHS CMD...: runs CMD every tenth of a second until it succeeds.
-poll() {
-  local tries=$1; shift
-  for ((i = 0; i < tries; i++)); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
+source "$(dirname "$0")/session.sh"
 
 # A solid-colour 16 x 16 Targa: two run-length packets of 128 pixels each.
 solid_tga() {
@@ -70,21 +52,8 @@ else
   cp /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "$work/res/fonts/Cookies.ttf"
 fi
 
-# Our own X server, so no other test's windows overlap the game's. The server
-# picks a free display number itself and reports it, so two runs never race
-# for the same one.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-poll 100 test -s "$work/display" || fail "the virtual X server did not start"
-display=":$(head -n 1 "$work/display")"
-export DISPLAY=$display
-poll 50 xdotool getmouselocation >/dev/null 2>&1 || true
-
-(cd "$work" && exec "$game" >"$work/stdout.txt" 2>"$work/stderr.txt") &
-game_pid=$!
-
-wid=$(timeout 20 xdotool search --sync --name '^Plombrix!$' | head -n 1) || true
-if [ -z "$wid" ]; then cat "$work/stderr.txt" >&2; fail "no window titled Plombrix! appeared"; fi
+start_xvfb
+start_game "$work" "$game" "$work/stderr.txt"
 pass "window titled Plombrix! found"
 
 geometry() { xdotool getwindowgeometry --shell "$wid"; }
@@ -221,35 +190,17 @@ sleep 0.5
 poll 50 placed || fail "resized window stayed ${WIDTH}x${HEIGHT}"
 pass "a resize snaps back to 1024x768"
 
-gone() { ! kill -0 "$1" 2>/dev/null; }
-# close_and_check PID STDERR: closes the window as a window manager does.
-close_and_check() {
-  "$closer" "$wid"
-  local status=0
-  poll 100 gone "$1" || fail "the game did not end after its window was closed"
-  wait "$1" || status=$?
-  [ "$status" = 0 ] || fail "the game ended with status $status"
-  if [ -s "$2" ]; then
-    cat "$2" >&2
-    fail "the game wrote to standard error"
-  fi
-}
-close_and_check "$game_pid" "$work/stderr.txt"
-game_pid=""
+close_game "$closer" "$work/stderr.txt"
 pass "closing the window ends the game with status 0 and no error text"
 
 # Started from a folder without res/, the game uses the tree built beside it.
 if [ -z "$assets" ] && [ -d "$(dirname "$game")/res" ]; then
   mkdir "$work/elsewhere"
-  (cd "$work/elsewhere" && exec "$game" >/dev/null 2>"$work/stderr-elsewhere.txt") &
-  game_pid=$!
-  wid=$(timeout 20 xdotool search --sync --name '^Plombrix!$' | head -n 1) || true
-  [ -n "$wid" ] || { cat "$work/stderr-elsewhere.txt" >&2; fail "started from another folder, no window appeared"; }
+  start_game "$work/elsewhere" "$game" "$work/stderr-elsewhere.txt"
   # The built title picture, not white squares of missing textures.
   titled() { shot elsewhere && c=$(pixel elsewhere 512 384) && ! near "$c" 255 255 255 && ! near "$c" 0 0 0; }
   poll 50 titled || fail "started from another folder, the title shows $c"
-  close_and_check "$game_pid" "$work/stderr-elsewhere.txt"
-  game_pid=""
+  close_game "$closer" "$work/stderr-elsewhere.txt"
   pass "started from another folder, the game shows its title and ends cleanly"
 fi
 echo "screenshots in $out"
