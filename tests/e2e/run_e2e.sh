@@ -38,21 +38,34 @@ solid_tga() {
   } > "$path"
 }
 
+shot() { "$IMPORT" -silent -window "$wid" "$out/$1.png"; }
+click() { xdotool mousemove --window "$wid" "$2" "$3" click "$1"; }
+start_xvfb
+
 if [ -n "$assets" ]; then
+  # Screenshots of the real game for the README, nothing checked.
   ln -s "$(cd "$assets" && pwd)" "$work/res"
-else
-  mkdir -p "$work/res/images" "$work/res/fonts" "$work/res/audio"
-  solid_tga "$work/res/images/titlescreen.tga" 200 40 40
-  solid_tga "$work/res/images/instructions.tga" 40 200 40
-  # The playing background: opaque blue everywhere, so bubbles and text stand out.
-  solid_tga "$work/res/images/background.tga" 40 40 200
-  solid_tga "$work/res/images/diseaseBubble.tga" 255 255 255
-  # The selection ring in a colour no bubble has, so the selection can be seen.
-  solid_tga "$work/res/images/selection.tga" 255 0 255
-  cp /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "$work/res/fonts/Cookies.ttf"
+  start_game "$work" "$game" "$work/stderr.txt"
+  for step in title instructions playing; do
+    sleep 1.5
+    shot "$step"
+    click 1 360 560
+  done
+  close_game "$closer" "$work/stderr.txt"
+  echo "screenshots in $out"
+  exit 0
 fi
 
-start_xvfb
+mkdir -p "$work/res/images" "$work/res/fonts" "$work/res/audio"
+solid_tga "$work/res/images/titlescreen.tga" 200 40 40
+solid_tga "$work/res/images/instructions.tga" 40 200 40
+# The playing background: opaque blue everywhere, so bubbles and text stand out.
+solid_tga "$work/res/images/background.tga" 40 40 200
+solid_tga "$work/res/images/diseaseBubble.tga" 255 255 255
+# The selection ring in a colour no bubble has, so the selection can be seen.
+solid_tga "$work/res/images/selection.tga" 255 0 255
+cp /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "$work/res/fonts/Cookies.ttf"
+
 start_game "$work" "$game" "$work/stderr.txt"
 pass "window titled Plombrix! found"
 
@@ -61,7 +74,6 @@ placed() { eval "$(geometry)"; [ "$WIDTH" = 1024 ] && [ "$HEIGHT" = 768 ] && [ "
 poll 50 placed || fail "window is ${WIDTH}x${HEIGHT} at ($X, $Y), expected 1024x768 at (100, 100)"
 pass "window is 1024x768 at (100, 100)"
 
-shot() { "$IMPORT" -silent -window "$wid" "$out/$1.png"; }
 # "r,g,b" of one pixel of a screenshot.
 pixel() { "$CONVERT" "$out/$1.png" -format "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int(255*p{$2,$3}.g+0.5)],%[fx:int(255*p{$2,$3}.b+0.5)]" info:; }
 near() {  # near "r,g,b" r g b
@@ -69,70 +81,45 @@ near() {  # near "r,g,b" r g b
   local d
   for d in $(( $1 - $4 )) $(( $2 - $5 )) $(( $3 - $6 )); do [ "${d#-}" -le 12 ] || return 1; done
 }
-click() { xdotool mousemove --window "$wid" "$2" "$3" click "$1"; }
 # shows SHOT X Y R G B: takes SHOT and checks one of its pixels.
 shows() { shot "$1" && c=$(pixel "$1" "$2" "$3") && near "$c" "$4" "$5" "$6"; }
-
-if [ -z "$assets" ]; then
-  poll 50 shows title 512 384 200 40 40 || fail "the title screen shows $c in the middle"
-  for p in "5 5" "1018 762"; do
-    c=$(pixel title $p); near "$c" 200 40 40 || fail "title screen pixel ($p) is $c"
-  done
-  pass "title screen fills the window"
-else
-  sleep 1
-  shot title
-fi
-
-click 1 600 400
-if [ -z "$assets" ]; then
-  poll 50 shows instructions 512 384 40 200 40 || fail "after a left press the screen shows $c, not the instructions"
-  pass "left press shows the instructions"
-else
-  sleep 1
-  shot instructions
-fi
-
-click 2 600 400
-if [ -z "$assets" ]; then
-  poll 50 shows playing 1000 20 40 40 200 || fail "after a middle press the screen shows $c, not the playing background"
-  pass "middle press starts play"
-fi
-
-# How many pixels of a box of a screenshot are near one colour.
-count_near() {  # count_near SHOT X Y W H R G B
+# How many pixels of a box of a screenshot are near one colour (or, with
+# -not, are not).
+count_near() {  # count_near SHOT X Y W H R G B [-not]
+  local mark=-negate
+  [ "${9:-}" = -not ] && mark=""
   "$CONVERT" "$out/$1.png" -crop "$4x$5+$2+$3" +repage -alpha off -fuzz 8% -transparent "rgb($6,$7,$8)" \
-    -alpha extract -negate -format '%[fx:int(mean*w*h+0.5)]' info:
-}
-# Pixels of a box that are not the playing background.
-count_not_background() {  # count_not_background SHOT X Y W H
-  "$CONVERT" "$out/$1.png" -crop "$4x$5+$2+$3" +repage -alpha off -fuzz 8% -transparent "rgb(40,40,200)" \
-    -alpha extract -format '%[fx:int(mean*w*h+0.5)]' info:
+    -alpha extract $mark -format '%[fx:int(mean*w*h+0.5)]' info:
 }
 
-if [ -z "$assets" ]; then
-  # The stomach spans world x -3.43..1.12 above the floor at y 0.41, that is
-  # window pixels x 73..655, y up to 716.
-  stomach_filled() { shot playing && filled=$(count_not_background playing 80 420 560 290) && [ "$filled" -gt 40000 ]; }
-  poll 100 stomach_filled || fail "after ten seconds of play only $filled stomach pixels show bubbles"
-  pass "bubbles fill the stomach ($filled of 162400 pixels)"
-  # The money is printed in black around world (2, 4.46): window (768, 197).
-  ink=$(count_near playing 740 140 260 80 0 0 0)
-  [ "$ink" -gt 150 ] || fail "no money text on the playing screen ($ink dark pixels)"
-  pass "the money is shown ($ink dark pixels)"
-fi
+poll 50 shows title 512 384 200 40 40 || fail "the title screen shows $c in the middle"
+for p in "5 5" "1018 762"; do
+  c=$(pixel title $p); near "$c" 200 40 40 || fail "title screen pixel ($p) is $c"
+done
+pass "title screen fills the window"
+click 1 600 400
+poll 50 shows instructions 512 384 40 200 40 || fail "after a left press the screen shows $c, not the instructions"
+pass "left press shows the instructions"
+click 2 600 400
+poll 50 shows playing 1000 20 40 40 200 || fail "after a middle press the screen shows $c, not the playing background"
+pass "middle press starts play"
+
+# The stomach spans world x -3.43..1.12 above the floor at y 0.41, that is
+# window pixels x 73..655, y up to 716.
+stomach_filled() { shot playing && filled=$(count_near playing 80 420 560 290 40 40 200 -not) && [ "$filled" -gt 40000 ]; }
+poll 100 stomach_filled || fail "after ten seconds of play only $filled stomach pixels show bubbles"
+pass "bubbles fill the stomach ($filled of 162400 pixels)"
+# The money is printed in black around world (2, 4.46): window (768, 197).
+ink=$(count_near playing 740 140 260 80 0 0 0)
+[ "$ink" -gt 150 ] || fail "no money text on the playing screen ($ink dark pixels)"
+pass "the money is shown ($ink dark pixels)"
 
 # Hovering selects the nearest bubble: its ring appears. The ring then stays
 # with that bubble as it falls, so it is looked for in the whole window.
 ringed() { shot "$1" && ring=$(count_near "$1" 0 0 1024 768 255 0 255) && [ "$ring" -gt 60 ]; }
 xdotool mousemove --window "$wid" 360 560
-if [ -z "$assets" ]; then
-  poll 30 ringed hover || fail "no selection ring near the pointer ($ring ring pixels)"
-  pass "hovering selects a bubble under the pointer ($ring ring pixels)"
-else
-  sleep 0.5
-  shot hover
-fi
+poll 30 ringed hover || fail "no selection ring near the pointer ($ring ring pixels)"
+pass "hovering selects a bubble under the pointer ($ring ring pixels)"
 
 # A left press bursts the selected bubble and costs money: the money shown
 # changes as it eases to the new amount.
@@ -140,61 +127,49 @@ fi
 click 1 360 560
 money_changed() {
   shot clicked && "$CONVERT" "$out/clicked.png" -crop 260x80+740+140 +repage "$work/money-after.png" &&
-    changed=$(compare -metric AE "$work/money-before.png" "$work/money-after.png" null: 2>&1 || true) &&
+    changed=$("$COMPARE" -metric AE "$work/money-before.png" "$work/money-after.png" null: 2>&1 || true) &&
     [ "${changed%% *}" -gt 0 ]
 }
-if [ -z "$assets" ]; then
-  poll 30 money_changed || fail "the money shown did not change after a click"
-  pass "a click changes the money shown ($changed pixels differ)"
-else
-  sleep 1.2
-  shot clicked
-fi
+poll 30 money_changed || fail "the money shown did not change after a click"
+pass "a click changes the money shown ($changed pixels differ)"
 
-if [ -z "$assets" ]; then
-  # The pointer held still while the field merges and bursts around it: before
-  # every click a bubble is ringed, so every click bursts one.
-  for n in $(seq 10); do
-    poll 10 ringed still || fail "click $n: no bubble selected for the still pointer ($ring ring pixels)"
-    xdotool click 1
-    sleep 0.4
-  done
-  pass "ten clicks with the pointer held still each found a ringed bubble"
-fi
+# The pointer held still while the field merges and bursts around it: before
+# every click a bubble is ringed, so every click bursts one.
+for n in $(seq 10); do
+  poll 10 ringed still || fail "click $n: no bubble selected for the still pointer ($ring ring pixels)"
+  xdotool click 1
+  sleep 0.4
+done
+pass "ten clicks with the pointer held still each found a ringed bubble"
 
 # A right press in play does nothing but is still a press: the screen stays.
 click 3 600 400
-if [ -z "$assets" ]; then
-  sleep 0.3
-  poll 10 shows playing-after-right 1000 20 40 40 200 || fail "a right press in play changed the screen to $c"
-  pass "right press in play leaves the playing screen"
-fi
+sleep 0.3
+poll 10 shows playing-after-right 1000 20 40 40 200 || fail "a right press in play changed the screen to $c"
+pass "right press in play leaves the playing screen"
 
-if [ -z "$assets" ]; then
-  # The zoom keys reach their ends and the picture stays: near, the stomach
-  # fills the window; far, the playing world still sits in the middle.
-  for _ in $(seq 10); do xdotool key s; done
-  not_black() { shot "$1" && black=$(count_near "$1" 0 0 1024 768 0 0 0) && [ "$black" -lt 20000 ]; }
-  sleep 0.3
-  poll 20 not_black zoomed-in || fail "ten presses of 's' left $black black pixels"
-  pass "ten presses of 's' keep the picture ($black black pixels)"
-  for _ in $(seq 30); do xdotool key w; done
-  sleep 0.3
-  poll 20 shows zoomed-out 661 265 40 40 200 || fail "zoomed out, the middle of the window shows $c"
-  poll 20 shows zoomed-out 20 20 0 0 0 || fail "zoomed out, the corner shows $c, not the clear colour"
-  pass "thirty presses of 'w' keep the world in view"
-fi
+# The zoom keys reach their ends and the picture stays: near, the stomach
+# fills the window; far, the playing world still sits in the middle.
+for _ in $(seq 10); do xdotool key s; done
+not_black() { shot "$1" && black=$(count_near "$1" 0 0 1024 768 0 0 0) && [ "$black" -lt 20000 ]; }
+sleep 0.3
+poll 20 not_black zoomed-in || fail "ten presses of 's' left $black black pixels"
+pass "ten presses of 's' keep the picture ($black black pixels)"
+for _ in $(seq 30); do xdotool key w; done
+sleep 0.3
+poll 20 shows zoomed-out 661 265 40 40 200 || fail "zoomed out, the middle of the window shows $c"
+poll 20 shows zoomed-out 20 20 0 0 0 || fail "zoomed out, the corner shows $c, not the clear colour"
+pass "thirty presses of 'w' keep the world in view"
 
 xdotool windowsize "$wid" 800 600
 sleep 0.5
 poll 50 placed || fail "resized window stayed ${WIDTH}x${HEIGHT}"
 pass "a resize snaps back to 1024x768"
-
 close_game "$closer" "$work/stderr.txt"
 pass "closing the window ends the game with status 0 and no error text"
 
 # Started from a folder without res/, the game uses the tree built beside it.
-if [ -z "$assets" ] && [ -d "$(dirname "$game")/res" ]; then
+if [ -d "$(dirname "$game")/res" ]; then
   mkdir "$work/elsewhere"
   start_game "$work/elsewhere" "$game" "$work/stderr-elsewhere.txt"
   # The built title picture, not white squares of missing textures.
