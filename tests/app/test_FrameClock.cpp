@@ -13,6 +13,7 @@
 #include "score/Wallet.h"
 #include "sim/BubbleField.h"
 #include "support/GlTestWindow.h"
+#include "support/PlayState.h"
 #include "support/RecordingAudio.h"
 #include "support/ScratchDir.h"
 #include "support/TgaWriter.h"
@@ -20,34 +21,25 @@
 
 namespace {
 
-FrameClock clockAt(std::int32_t lastMs) {
-  FrameClock clock;
-  clock.lastMs = lastMs;
-  return clock;
-}
-
-TEST(FrameClockTick, MeasuresTheFrameAndClampsStalls) {
-  FrameClock clock = clockAt(1000);
-  clock.tickAt(1016);
-  EXPECT_DOUBLE_EQ(clock.dt(), 0.016);
-  clock.tickAt(1016);
-  EXPECT_DOUBLE_EQ(clock.dt(), 0.0) << "two ticks in the same millisecond";
-  clock.tickAt(1136);
-  EXPECT_DOUBLE_EQ(clock.dt(), 0.12) << "exactly 0.12 s stays";
-  clock.tickAt(1636);
-  EXPECT_DOUBLE_EQ(clock.dt(), 0.12) << "a 500 ms stall advances the game by 0.12 s only";
-  EXPECT_EQ(clock.lastMs, 1636);
-}
-
-TEST(FrameClockTick, SurvivesTheWrapOfTheMillisecondCounter) {
-  // 6 ms below the 32-bit wrap, then a reading of 5: 11 ms have passed.
-  FrameClock clock = clockAt(static_cast<std::int32_t>(std::numeric_limits<std::uint32_t>::max() - 5));
-  clock.tickAt(5);
-  EXPECT_DOUBLE_EQ(clock.dt(), 0.011);
-  // And across the signed boundary, which a signed difference would get wrong.
-  clock = clockAt(std::numeric_limits<std::int32_t>::max() - 9);
-  clock.tickAt(std::numeric_limits<std::int32_t>::min() + 10);
-  EXPECT_DOUBLE_EQ(clock.dt(), 0.02);
+TEST(FrameClockTick, MeasuresTheFrameClampsStallsAndSurvivesTheCountersWrap) {
+  struct Tick {
+    std::int32_t last, now;
+    double dt;
+  };
+  constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+  constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+  for (const Tick& tick : {Tick{1000, 1016, 0.016},
+                           {1016, 1016, 0.0},
+                           {1016, 1136, 0.12},
+                           {1136, 1636, 0.12},              // a stall advances the game by 0.12 s only
+                           {-6, 5, 0.011},                  // the 32-bit counter wraps
+                           {kMax - 9, kMin + 10, 0.02}}) {  // a signed difference would go wrong
+    FrameClock clock;
+    clock.lastMs = tick.last;
+    clock.tickAt(tick.now);
+    EXPECT_DOUBLE_EQ(clock.dt(), tick.dt) << tick.last << " to " << tick.now;
+    EXPECT_EQ(clock.lastMs, tick.now);
+  }
 }
 
 // The frame, drawn for real: each screen picture in its own colour.
@@ -59,13 +51,8 @@ class FrameTest : public ::testing::Test {
     writeSolidTga(scratch.image("instructions.tga"), 8, 8, 30, 200, 30);
     writeSolidTga(scratch.image("background.tga"), 8, 8, 30, 30, 200);
     audio = RecordingAudio::install();
-    // The field and the patient are globals: start each case from an empty,
-    // unplayed game even when the cases share a process.
-    while (!bubbleField.bubbles.empty()) bubbleField.remove(bubbleField.bubbles.back());
-    bubbleField.clock = 0.0f;
-    bubbleField.stepAccumulator = 0.0f;
+    resetPlayState();
     patient.clock = 0.0f;
-    BurstList::instance() = BurstList();
     Backdrop::instance() = Backdrop();  // sprites of this case's own pictures
     Backdrop::instance().loadSprites();
     Backdrop::instance().setRect(6, 4, 0, -4);
