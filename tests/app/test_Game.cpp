@@ -10,6 +10,7 @@
 #include "gfx/GlIncludes.h"
 #include "score/Wallet.h"
 #include "sim/BubbleField.h"
+#include "support/GlTestWindow.h"
 #include "support/RecordingAudio.h"
 #include "support/ScratchDir.h"
 #include "view/Camera.h"
@@ -75,6 +76,7 @@ TEST(GameStartUp, OpensTheWindowLoadsTheSoundsStartsTheMusicAndHearsOnlyItsOwnIn
   auto audio = RecordingAudio::install();
   char name[] = "plombrix";
   char* argv[] = {name, nullptr};
+  GlTestWindow::keepDriverLoaded();
   openGame(1, argv);
   for (int i = 0; i < 20; ++i) glutMainLoopEvent();
 

@@ -10,22 +10,20 @@
 #include "gfx/GlIncludes.h"
 #include "view/Camera.h"
 
-namespace {
 // Mesa unloads its software driver at exit, before the leak checker reads the
 // stacks, so the driver's own long-lived allocations would show up as leaks of
 // an unknown module that no suppression can name. Holding the driver loaded for
 // the whole process keeps its name on those stacks (see tests/lsan.supp).
-void keepGlDriverLoaded() {
+void GlTestWindow::keepDriverLoaded() {
   for (const char* driver : {"swrast_dri.so", "kms_swrast_dri.so"}) {
     const std::string path = std::string("/usr/lib/x86_64-linux-gnu/dri/") + driver;
     dlopen(path.c_str(), RTLD_NOW | RTLD_GLOBAL | RTLD_NODELETE);
   }
 }
-}  // namespace
 
 GlTestWindow& GlTestWindow::open() {
   static GlTestWindow* shared = [] {
-    keepGlDriverLoaded();
+    keepDriverLoaded();
     auto* created = new GlTestWindow();
     int argc = 1;
     char name[] = "plombrix-test";

@@ -29,6 +29,8 @@ class GlTestWindow {
   static std::array<int, 2> worldToPixel(float wx, float wy);
   // Depth of the model-view stack right now.
   static int modelViewDepth();
+  // For a test that opens a window of its own: see the leak suppressions.
+  static void keepDriverLoaded();
   // Pumps GLUT's event queue once.
   static void pumpEvents();
 
