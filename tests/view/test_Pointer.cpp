@@ -8,6 +8,7 @@
 #include "score/Wallet.h"
 #include "sim/BubbleField.h"
 #include "support/GlTestWindow.h"
+#include "support/PlayState.h"
 #include "support/RecordingAudio.h"
 #include "support/ScriptedRandom.h"
 #include "view/Camera.h"
@@ -23,11 +24,9 @@ class PointerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     audio = RecordingAudio::install();
-    Wallet::instance() = Wallet();
-    BurstList::instance() = BurstList();
+    resetPlayState();
     Camera::instance() = Camera();
     Pointer::instance() = Pointer();
-    while (!bubbleField.bubbles.empty()) bubbleField.remove(bubbleField.bubbles.back());
     GameState = kPlaying;
   }
   static Bubble* place(float x, float y, float mass = 0.5f) {
