@@ -1,7 +1,6 @@
 #pragma once
-// Helpers for the asset tests: where the built res/ tree is, and plain readers
-// for what it holds (wave files, the MP3 music decoded the way the game's mixer
-// decodes it), plus a pitch estimate for tonal samples.
+// Helpers for the asset tests: where the built res/ tree is, and readers for
+// its sounds as the game's mixer reads them, plus a pitch estimate.
 
 #include <filesystem>
 #include <string>
@@ -16,26 +15,22 @@ struct Pcm {
   int rate = 0;
   int channels = 0;
   std::vector<float> samples;  // interleaved, -1..1
-  double seconds() const {
-    return channels == 0 ? 0.0 : static_cast<double>(samples.size()) / channels / rate;
-  }
+  double seconds() const { return static_cast<double>(samples.size()) / channels / rate; }
   double peak() const;
   // Root mean square over frames [first, first + count) of all channels.
   double rms(std::size_t firstFrame, std::size_t frameCount) const;
 };
 
-// A 16-bit PCM wave file, read as the mixer reads it; throws if it is anything
-// else.
+// A 16-bit PCM wave file, read with SDL's reader as the mixer does; throws if
+// it is anything else.
 Pcm readWave(const std::filesystem::path& path);
-// The whole MP3, decoded by libmpg123 with gapless trimming, as 16-bit samples.
+// The whole MP3, decoded by libmpg123 (SDL2_mixer's decoder) with gapless
+// trimming.
 Pcm decodeMp3(const std::filesystem::path& path);
 
-// The fundamental frequency of a mono stretch [fromSeconds, toSeconds), by
-// normalised autocorrelation: the shortest period whose match is within 10 %
-// of the best one between 150 Hz and 2500 Hz.
+// The fundamental of a mono stretch [fromSeconds, toSeconds) between 150 and
+// 2500 Hz, by normalised autocorrelation: the shortest period matching within
+// 10 % as well as the best one.
 double fundamentalHz(const Pcm& mono, double fromSeconds, double toSeconds);
-
-// Runs the generator into dir; returns its exit status.
-int runGenerator(const std::filesystem::path& dir);
 
 }  // namespace AssetFiles
