@@ -40,27 +40,38 @@ void recordCut(int channel) { cutChannels.push_back(channel); }
 
 // Plays the sample once and returns the channel that began sounding, -1 if none.
 int playOnFreshChannel(MixerBackend& mixer, int index) {
-  const int count = Mix_AllocateChannels(-1);
   std::vector<bool> before;
-  for (int channel = 0; channel < count; ++channel) before.push_back(Mix_Playing(channel) != 0);
+  for (int channel = 0; channel < Mix_AllocateChannels(-1); ++channel) before.push_back(Mix_Playing(channel));
   mixer.playSample(index);
-  for (int channel = 0; channel < count; ++channel)
+  for (int channel = 0; channel < std::ssize(before); ++channel)
     if (!before[channel] && Mix_Playing(channel) != 0) return channel;
   return -1;
 }
 
 // How many of this process's open file descriptors refer to the file.
 int openHandlesTo(const std::string& path) {
-  const auto target = std::filesystem::weakly_canonical(path);
   int count = 0;
   for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
     std::error_code error;
-    if (std::filesystem::read_symlink(entry.path(), error) == target && !error) ++count;
+    count += std::filesystem::read_symlink(entry.path(), error) == std::filesystem::weakly_canonical(path);
   }
   return count;
 }
 
 void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+// SDL's disk driver writes the mix, as floats, to this file.
+void mixToDisk(const std::string& output) {
+  setenv("SDL_AUDIODRIVER", "disk", 1);
+  setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+}
+
+std::vector<float> readMix(const std::string& output) {
+  std::vector<float> mix(std::filesystem::file_size(output) / sizeof(float));
+  std::ifstream(output, std::ios::binary)
+      .read(reinterpret_cast<char*>(mix.data()), static_cast<std::streamsize>(mix.size() * sizeof(float)));
+  return mix;
+}
 
 // Each case picks its own output: SDL's silent real-time "dummy" driver unless
 // it says otherwise.
@@ -70,23 +81,6 @@ class MixerBackendTest : public ::testing::Test {
 };
 
 }  // namespace
-
-TEST_F(MixerBackendTest, OpensOnceAt44100HzStereoAndLeavesCtrlCToEndTheGame) {
-  MixerBackend mixer;
-  ASSERT_TRUE(mixer.open()) << SDL_GetError();
-  ASSERT_TRUE(mixer.open());
-  int rate = 0, channels = 0;
-  Uint16 format = 0;
-  EXPECT_EQ(Mix_QuerySpec(&rate, &format, &channels), 1) << "a second open opened the output again";
-  EXPECT_EQ(rate, 44100);
-  EXPECT_EQ(format, AUDIO_F32SYS) << "the mix would clip before the limiter";
-  EXPECT_EQ(channels, 2);
-  for (int signal : {SIGINT, SIGTERM}) {
-    struct sigaction action {};
-    sigaction(signal, nullptr, &action);
-    EXPECT_EQ(action.sa_handler, SIG_DFL) << "SDL took over signal " << signal << ": the game no longer ends";
-  }
-}
 
 TEST_F(MixerBackendTest, FifthPlayRestartsTheOldestVoiceAndOtherSamplesKeepTheirOwn) {
   ScratchDir dir;
@@ -121,14 +115,12 @@ TEST_F(MixerBackendTest, FifthPlayRestartsTheOldestVoiceAndOtherSamplesKeepTheir
 
 TEST_F(MixerBackendTest, PlayMusicKeepsOneLoopingStreamAndFreesTheOld) {
   ScratchDir dir;
-  constexpr int kShortFrames = kToneRate / 10;  // 0.1 s, so looping shows quickly
   const std::string title = dir.file("title.wav"), play = dir.file("play.wav");
-  writeTone(title, kShortFrames, 0.2);
-  writeTone(play, kShortFrames, 0.2);
+  writeTone(title, kToneRate / 10, 0.2);  // 0.1 s, so looping shows quickly
+  writeTone(play, kToneRate / 10, 0.2);
   MixerBackend mixer;
   ASSERT_TRUE(mixer.open());
-
-  mixer.playMusic(title);  // nothing to free yet: it simply starts
+  mixer.playMusic(title);
   EXPECT_EQ(openHandlesTo(title), 1);
   mixer.playMusic(play);
   EXPECT_EQ(openHandlesTo(title), 0) << "the first music stream was never freed";
@@ -143,15 +135,13 @@ TEST_F(MixerBackendTest, PlayMusicKeepsOneLoopingStreamAndFreesTheOld) {
   EXPECT_EQ(Mix_PlayingMusic(), 0);
 }
 
-TEST_F(MixerBackendTest, DiskOutputHoldsAPlayedSampleOnceAndSilenceOtherwise) {
+TEST_F(MixerBackendTest, DiskOutputHoldsAPlayedSampleOnceAt44100HzAndSilenceOtherwise) {
   constexpr int kToneFrames = kToneRate / 5;  // 0.2 s
   constexpr double kAmplitude = 0.5;
   for (bool played : {true, false}) {
     SCOPED_TRACE(played ? "played" : "not played");
     ScratchDir dir;
-    const std::string output = dir.file("output.raw");
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+    mixToDisk(dir.file("output.raw"));
     writeTone(dir.file("click.wav"), kToneFrames, kAmplitude);
     {
       MixerBackend mixer;
@@ -162,10 +152,7 @@ TEST_F(MixerBackendTest, DiskOutputHoldsAPlayedSampleOnceAndSilenceOtherwise) {
       for (int waited = 0; waited < 5000 && mixer.playingVoices(20) > 0; waited += 20) sleepMs(20);
       sleepMs(300);  // the buffer holding the tone's end reaches the file
     }                // closing the output flushes the file
-
-    std::vector<float> pcm(std::filesystem::file_size(output) / sizeof(float));
-    std::ifstream(output, std::ios::binary)
-        .read(reinterpret_cast<char*>(pcm.data()), static_cast<std::streamsize>(pcm.size() * sizeof(float)));
+    const std::vector<float> pcm = readMix(dir.file("output.raw"));
     ASSERT_GT(pcm.size(), 0u) << "the disk driver wrote nothing";
     const auto loud = [](float s) { return s != 0.0f; };
     const auto first = std::find_if(pcm.begin(), pcm.end(), loud);
@@ -175,12 +162,11 @@ TEST_F(MixerBackendTest, DiskOutputHoldsAPlayedSampleOnceAndSilenceOtherwise) {
     }
     ASSERT_NE(first, pcm.end()) << "a played sample was never heard";
     const auto last = std::find_if(pcm.rbegin(), pcm.rend(), loud).base();
-    const float peak =
-        std::abs(*std::max_element(first, last, [](float a, float b) { return std::abs(a) < std::abs(b); }));
-    EXPECT_NEAR(peak, kAmplitude * SoundBank::kClickLevel, 0.02)
+    EXPECT_NEAR(std::abs(*std::ranges::max_element(first, last, {}, [](float s) { return std::abs(s); })),
+                kAmplitude * SoundBank::kClickLevel, 0.02)
         << "the tone is not heard at a click's level";
     // Both stereo sides carry the mono tone; it sounds once, for its whole length.
-    EXPECT_NEAR((last - first) / MixerBackend::kOutputChannels, kToneFrames, 4);
+    EXPECT_NEAR((last - first) / 2, kToneFrames, 4);
   }
 }
 
@@ -191,11 +177,7 @@ TEST_F(MixerBackendTest, WithoutASoundCardTheGameRunsOnSilentlyAndPrintsNothing)
   const ScratchDir dir;
   for (const char* driver : {"no_such_driver", "alsa", ""}) {
     SCOPED_TRACE(std::string("driver '") + driver + "'");
-    if (*driver != '\0') {
-      setenv("SDL_AUDIODRIVER", driver, 1);
-    } else {
-      unsetenv("SDL_AUDIODRIVER");
-    }
+    *driver != '\0' ? setenv("SDL_AUDIODRIVER", driver, 1) : unsetenv("SDL_AUDIODRIVER");
     CaptureStdout();
     CaptureStderr();
     {
@@ -208,14 +190,21 @@ TEST_F(MixerBackendTest, WithoutASoundCardTheGameRunsOnSilentlyAndPrintsNothing)
   }
 }
 
-TEST_F(MixerBackendTest, UnreadableSamplesPlayNothingAndPrintNothing) {
+TEST_F(MixerBackendTest, OpensOnceLeavesCtrlCToTheGameAndUnreadableSamplesPlayAndPrintNothing) {
   ScratchDir dir;
   std::ofstream(dir.file("broken.wav"), std::ios::binary)
       << std::string("RIFF\x40\0\0\0WAVE", 12) << std::string(60, 'Z');
   std::filesystem::create_directory(dir.file("folder.wav"));
   writeTone(dir.file("good.wav"), kLongFrames, 0.3);
   MixerBackend mixer;
+  ASSERT_TRUE(mixer.open()) << SDL_GetError();
   ASSERT_TRUE(mixer.open());
+  EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 1) << "a second open opened the output again";
+  for (int signal : {SIGINT, SIGTERM}) {
+    struct sigaction action {};
+    sigaction(signal, nullptr, &action);
+    EXPECT_EQ(action.sa_handler, SIG_DFL) << "SDL took over signal " << signal << ": the game no longer ends";
+  }
 
   CaptureStdout();
   CaptureStderr();
@@ -284,9 +273,7 @@ TEST_F(MixerBackendTest, WorstCasePlayNeverReachesFullScaleNorPumpsAndClicksStay
   std::filesystem::copy(
       PLOMBRIX_BUILD_DIR "/res/audio", dir.file("res/audio"),
       std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
-  const std::string output = dir.file("output.raw");
-  setenv("SDL_AUDIODRIVER", "disk", 1);
-  setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+  mixToDisk(dir.file("output.raw"));
   setenv("SDL_DISKAUDIODELAY", "1", 1);  // ms between buffers: far faster than real time
   SoundBank& bank = SoundBank::instance();
   bank.loadSounds();
@@ -310,9 +297,7 @@ TEST_F(MixerBackendTest, WorstCasePlayNeverReachesFullScaleNorPumpsAndClicksStay
   while (mixedFrames < end) sleepMs(1);
   SoundBank::instance() = SoundBank();  // closes the output, which flushes the file
 
-  std::vector<float> mix(std::filesystem::file_size(output) / sizeof(float));
-  std::ifstream(output, std::ios::binary)
-      .read(reinterpret_cast<char*>(mix.data()), static_cast<std::streamsize>(mix.size() * sizeof(float)));
+  const std::vector<float> mix = readMix(dir.file("output.raw"));
   const auto heardFrom = [&](std::int64_t frame) {  // the first frame from there on that is not silent
     const auto start = mix.begin() + std::clamp<std::int64_t>(frame * kSides, 0, std::ssize(mix));
     return (std::find_if(start, mix.end(), [](float s) { return s != 0.0f; }) - mix.begin()) / kSides;
@@ -334,12 +319,11 @@ TEST_F(MixerBackendTest, WorstCasePlayNeverReachesFullScaleNorPumpsAndClicksStay
     return std::abs(*std::ranges::max_element(s, {}, [](float x) { return std::abs(x); }));
   };
 
-  const double loudest = dB(peak(mix)), clickPeak = dB(peak(part(click, kRate / 10)));
-  const double musicPeak = dB(peak(part(music, stretch)));
+  const double clickPeak = dB(peak(part(click, kRate / 10))), musicPeak = dB(peak(part(music, stretch)));
   const auto fullScale =
       std::ranges::count_if(mix, [](float s) { return std::abs(s) >= 32767.0f / 32768.0f; });
   std::printf("full-scale samples %td of %zu; peak %.2f dBFS; click %.2f dBFS; music %.2f dBFS\n", fullScale,
-              mix.size(), loudest, clickPeak, musicPeak);
+              mix.size(), dB(peak(mix)), clickPeak, musicPeak);
   EXPECT_EQ(fullScale, 0) << "the mix reaches full scale, even as 16 bits: it clips";
   EXPECT_GE(clickPeak - musicPeak, 6.0) << "a click does not stand out from the music";
 
