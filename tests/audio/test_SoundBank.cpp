@@ -36,13 +36,6 @@ TEST(SoundBankTest, EveryIndexPlaysItsOwnFileOnFourVoicesOfItsOwn) {
   auto* mixer = dynamic_cast<MixerBackend*>(&bank.backend());
   ASSERT_TRUE(mixer != nullptr && mixer->isOpen()) << "the game's bank does not play through SDL2_mixer";
 
-  // The back end guards its own array too: nothing outside 0..37 loads or plays.
-  for (int index : {-1, 38, 152, INT_MIN, INT_MAX}) {
-    EXPECT_FALSE(mixer->loadSample(index, files[0])) << index;
-    mixer->playSample(index);
-  }
-  EXPECT_EQ(Mix_Playing(-1), 0) << "a play outside 0..37 reached some sample's channel";
-
   for (int index = 0; index < SoundBank::kSoundCount; ++index) {
     for (int play = 0; play < 4; ++play) bank.playSound(index);
     for (int voice = 0; voice < 4; ++voice) {

@@ -37,26 +37,21 @@ TEST(FloatingTextLook, SwellsInHoversWithAPulseAndBlowsUpFadingAsItRisesForThirt
   EXPECT_EQ(text.phase, FloatingText::kFinished);
 }
 
-class FloatingTextDrawing : public ::testing::Test {
- protected:
-  void SetUp() override { FontPrinter::instance().loadFont(kTestFont, 36); }
-
-  // The frame with the text drawn over a grey level.
-  std::vector<std::uint8_t> drawOver(const FloatingText& text, float background) {
+TEST(FloatingTextDrawing, IsPrintedVerbatimInWhiteOverADarkEdgeThatKeepsItReadableOnWhiteAndFadesWithIt) {
+  GlTestWindow& window = GlTestWindow::open();
+  FontPrinter::instance().loadFont(kTestFont, 36);
+  const auto drawOver = [&window](const FloatingText& shown, float background) {
     glClearColor(background, background, background, 1.0f);
     window.clear();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    text.render();
+    shown.render();
     return grabFrame();
-  }
+  };
+  const auto darkness = [](std::uint8_t level) { return 255 - int{level}; };
 
-  GlTestWindow& window = GlTestWindow::open();
-};
-
-TEST_F(FloatingTextDrawing, IsPrintedVerbatimAtItsRaisedAnchorInWhite) {
-  // Printed as a format, "%s%n" would read arguments nobody passed; it must look
-  // exactly like its characters printed literally at the text's place and look.
-  // (Its black edge leaves a black background black.)
+  // Printed as a format, "%s%n" would read arguments nobody passed; over black
+  // (which its black edge leaves black) it must look exactly like its
+  // characters printed literally, white, at the text's place and size.
   const char* message = "100%s%n%d";
   FloatingText text(-2.0f, 3.0f, message);
   for (int k = 0; k < 4; ++k) text.update(0.1f);
@@ -69,12 +64,6 @@ TEST_F(FloatingTextDrawing, IsPrintedVerbatimAtItsRaisedAnchorInWhite) {
   printText(FontPrinter::instance(), "%s", message);
   glPopMatrix();
   EXPECT_TRUE(drawn == grabFrame()) << "a '%' in a floating text must be drawn as a '%'";
-}
-
-TEST_F(FloatingTextDrawing, ADarkEdgeKeepsTheWhiteGlyphsReadableOnWhiteAndFadesWithTheText) {
-  FloatingText text(-1.0f, 2.0f, "3 chain!");
-  for (int k = 0; k < 4; ++k) text.update(0.1f);
-  const auto darkness = [](std::uint8_t level) { return 255 - int{level}; };
 
   // The glyphs are where the text lights a black background; on white they
   // must stay bright, ringed by dark pixels as strong as the text is opaque.

@@ -15,17 +15,23 @@ namespace fs = std::filesystem;
 
 fs::path resDir() { return fs::path(PLOMBRIX_BUILD_DIR) / "res"; }
 
-double Pcm::peak() const {
-  double p = 0.0;
-  for (float s : samples) p = std::max(p, static_cast<double>(std::abs(s)));
-  return p;
+Picture::Picture(const std::string& name) {
+  const std::string path = (resDir() / "images" / name).string();
+  if (!load(path.c_str())) throw std::runtime_error("cannot load " + path);
 }
 
-double Pcm::rms(std::size_t firstFrame, std::size_t frameCount) const {
-  const std::size_t begin = firstFrame * channels, end = (firstFrame + frameCount) * channels;
-  double sum = 0.0;
-  for (std::size_t i = begin; i < end; ++i) sum += static_cast<double>(samples[i]) * samples[i];
-  return std::sqrt(sum / static_cast<double>(end - begin));
+double Picture::alphaAt(double r, double angle) const {
+  const int x = static_cast<int>((1.0 + r * std::cos(angle)) * 0.5 * width);
+  const int y = static_cast<int>((1.0 + r * std::sin(angle)) * 0.5 * height);
+  return at(std::min(x, width - 1), std::min(y, height - 1))[3] / 255.0;
+}
+
+double Pcm::peak(std::size_t firstFrame, std::size_t frameCount) const {
+  const std::size_t end = frameCount == SIZE_MAX ? samples.size() : (firstFrame + frameCount) * channels;
+  double p = 0.0;
+  for (std::size_t i = firstFrame * channels; i < end; ++i)
+    p = std::max(p, static_cast<double>(std::abs(samples[i])));
+  return p;
 }
 
 namespace {

@@ -1,24 +1,39 @@
 #pragma once
-// Helpers for the asset tests: where the built res/ tree is, and readers for
-// its sounds as the game's mixer reads them, plus a pitch estimate.
+// Helpers for the asset tests: where the built res/ tree is, its pictures as
+// the game's loader reads them, its sounds as the game's mixer reads them, and
+// a pitch estimate.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "gfx/TgaImage.h"
 
 namespace AssetFiles {
 
 // The build's asset tree, written by the generator during the build.
 std::filesystem::path resDir();
 
+// A picture of res/images/, decoded by the game's loader; throws if it does not
+// load.
+struct Picture : TgaImage {
+  explicit Picture(const std::string& name);
+  const std::uint8_t* at(int x, int y) const {
+    return &pixels[(static_cast<std::size_t>(y) * width + x) * 4];
+  }
+  // Alpha (0..1) at polar position (r, angle in radians) about the centre,
+  // r = 1 at the picture's edge.
+  double alphaAt(double r, double angle) const;
+};
+
 struct Pcm {
   int rate = 0;
   int channels = 0;
   std::vector<float> samples;  // interleaved, -1..1
   double seconds() const { return static_cast<double>(samples.size()) / channels / rate; }
-  double peak() const;
-  // Root mean square over frames [first, first + count) of all channels.
-  double rms(std::size_t firstFrame, std::size_t frameCount) const;
+  // The largest sample size over frames [first, first + count), or all.
+  double peak(std::size_t firstFrame = 0, std::size_t frameCount = SIZE_MAX) const;
 };
 
 // A 16-bit PCM wave file, read with SDL's reader as the mixer does; throws if

@@ -10,12 +10,12 @@
 #include <sstream>
 #include <string>
 
+#include "AssetFiles.h"
 #include "audio/MixerBackend.h"
 #include "audio/SoundBank.h"
 #include "gfx/FontPrinter.h"
 #include "gfx/GlIncludes.h"
 #include "gfx/Texture.h"
-#include "gfx/TgaImage.h"
 #include "support/GlTestWindow.h"
 
 namespace {
@@ -63,13 +63,12 @@ TEST_F(AssetTree, EveryPictureBecomesATextureOfItsSizeWithSoundEdges) {
     const std::string console = ::testing::internal::GetCapturedStdout();
     ASSERT_NE(texture, 0u) << console;
     glDeleteTextures(1, &texture);
-    TgaImage image;
-    ASSERT_TRUE(image.load(path.c_str()));
+    const AssetFiles::Picture image(picture.name);
     EXPECT_EQ(image.width, picture.width);
     EXPECT_EQ(image.height, picture.height);
     for (int y = 0; y < image.height; ++y)
       for (int x = 0; x < image.width; ++x) {
-        const int alpha = image.pixels[(static_cast<std::size_t>(y) * image.width + x) * 4 + 3];
+        const int alpha = image.at(x, y)[3];
         const bool edge = x == 0 || y == 0 || x == image.width - 1 || y == image.height - 1;
         const bool clear = picture.alpha == Alpha::ClearEdges && edge;
         if (picture.alpha == Alpha::Opaque || clear) {

@@ -10,10 +10,10 @@
 #include <filesystem>
 #include <vector>
 
+#include "AssetFiles.h"
 #include "app/Backdrop.h"
 #include "fx/Patient.h"
 #include "gfx/GlIncludes.h"
-#include "gfx/TgaImage.h"
 #include "support/GlTestWindow.h"
 
 namespace {
@@ -22,19 +22,15 @@ constexpr int kWidth = 1024, kHeight = 768;
 
 class BackgroundArt : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::filesystem::current_path(PLOMBRIX_BUILD_DIR);
-    ASSERT_TRUE(background_.load("./res/images/background.tga"));
-  }
+  void SetUp() override { std::filesystem::current_path(PLOMBRIX_BUILD_DIR); }
 
   // The background texel under a world point (the picture fills the window).
   const std::uint8_t* texel(double wx, double wy) const {
-    const int x = std::clamp(static_cast<int>((wx + 4.0) * 128.0), 0, kWidth - 1);
-    const int y = std::clamp(static_cast<int>((6.0 - wy) * 128.0), 0, kHeight - 1);
-    return &background_.pixels[(static_cast<std::size_t>(y) * kWidth + x) * 4];
+    return background_.at(std::clamp(static_cast<int>((wx + 4.0) * 128.0), 0, kWidth - 1),
+                          std::clamp(static_cast<int>((6.0 - wy) * 128.0), 0, kHeight - 1));
   }
 
-  TgaImage background_;
+  const AssetFiles::Picture background_{"background.tga"};
 };
 
 TEST_F(BackgroundArt, NoGapOpensAroundThePatientAsItSways) {

@@ -7,13 +7,13 @@
 #include <algorithm>
 #include <numbers>
 
-#include "SpritePicture.h"
+#include "AssetFiles.h"
 #include "fx/Spark.h"
 
 namespace {
 
 // Mean alpha on a circle of radius r about the picture's centre.
-double ringAlpha(const SpritePicture& picture, double r) {
+double ringAlpha(const AssetFiles::Picture& picture, double r) {
   double sum = 0.0;
   constexpr int kSteps = 360;
   for (int i = 0; i < kSteps; ++i) sum += picture.alphaAt(r, 2.0 * std::numbers::pi * i / kSteps);
@@ -31,7 +31,7 @@ TEST(BubbleArt, TheGermShowsThroughTheShellGlowAndSelectionWhichShowRoundIt) {
                           Sprite{"specialGlow.tga", 0.4 / 1.75, 0.1, 1.06 / 1.75, 1.1 / 1.75, 0.5},
                           Sprite{"selection.tga", 0.2, 0.01, 0.5, 0.95, 0.5}}) {
     SCOPED_TRACE(s.name);
-    const SpritePicture picture(s.name);
+    const AssetFiles::Picture picture(s.name);
     EXPECT_LT(ringAlpha(picture, s.germR), s.mostOverGerm) << "the germ would be hidden";
     double band = 0.0;
     for (double r = s.bandFrom; r <= s.bandTo; r += 0.01) band = std::max(band, ringAlpha(picture, r));
@@ -41,10 +41,10 @@ TEST(BubbleArt, TheGermShowsThroughTheShellGlowAndSelectionWhichShowRoundIt) {
 
 // The extent, in pixels, of the run of texels at least half opaque through the
 // picture's centre along x (or y).
-int opaqueRun(const SpritePicture& picture, bool alongX) {
+int opaqueRun(const AssetFiles::Picture& picture, bool alongX) {
   int run = 0;
-  for (int i = 0; i < (alongX ? picture.width() : picture.height()); ++i)
-    run += (alongX ? picture.at(i, picture.height() / 2) : picture.at(picture.width() / 2, i))[3] >= 128;
+  for (int i = 0; i < (alongX ? picture.width : picture.height); ++i)
+    run += (alongX ? picture.at(i, picture.height / 2) : picture.at(picture.width / 2, i))[3] >= 128;
   return run;
 }
 
@@ -52,16 +52,16 @@ TEST(BubbleArt, TheSparkIsARoundGlintAndTheSmokeAWidePuff) {
   // The spark picture has its quad's proportions, so its pixels are square on
   // screen: its bright area must be about as wide as long, or a hundred of them
   // flying apart read as scratches.
-  const SpritePicture spark("popBubble2.tga");
-  EXPECT_EQ(spark.width() * Spark::kWidthPerScale, spark.height() * Spark::kLengthPerScale);
+  const AssetFiles::Picture spark("popBubble2.tga");
+  EXPECT_EQ(spark.width * Spark::kWidthPerScale, spark.height * Spark::kLengthPerScale);
   const double length = opaqueRun(spark, true), thickness = opaqueRun(spark, false);
-  EXPECT_GT(thickness, spark.height() / 4) << "the core is too small to see";
+  EXPECT_GT(thickness, spark.height / 4) << "the core is too small to see";
   EXPECT_NEAR(length / thickness, 1.0, 0.4) << "a bar, not a glint";
   // The game draws a puff small and at 8 % opacity, so it must fill most of
   // its square to show.
-  const SpritePicture smoke("smokeParticle.tga");
-  EXPECT_GE(opaqueRun(smoke, true), smoke.width() * 2 / 3) << "too narrow: a wisp, not a puff";
-  EXPECT_GE(opaqueRun(smoke, false), smoke.height() * 2 / 3) << "too short: a wisp, not a puff";
+  const AssetFiles::Picture smoke("smokeParticle.tga");
+  EXPECT_GE(opaqueRun(smoke, true), smoke.width * 2 / 3) << "too narrow: a wisp, not a puff";
+  EXPECT_GE(opaqueRun(smoke, false), smoke.height * 2 / 3) << "too short: a wisp, not a puff";
 }
 
 }  // namespace
