@@ -16,15 +16,17 @@ namespace {
 
 TEST(TargaFile, PlainAndRunLengthFilesDecodeToThePicture) {
   for (bool transparent : {false, true}) {
-    // Long runs (over a packet's 128), lone pixels, pairs, and a run crossing
-    // from one row into the next.
-    Image picture{300, 6, {}};
+    // Runs and stretches of differing pixels both longer than a packet's 128,
+    // lone pixels and pairs, and each row's last run the colour of the next
+    // row's first.
+    Image picture{400, 6, {}};
     for (int y = 0; y < picture.height; ++y)
       for (int x = 0; x < picture.width; ++x) {
-        const bool run = x < 200 || x >= 290;
-        const int value = run ? 40 * y : (x * 37 + y * 11) % 251 + (x % 7 == 0 ? 0 : (x / 2) % 3);
+        const bool run = x < 200 || x >= 390;
+        const int value =
+            run ? 40 * (y + (x >= 390)) : (x * 37 + y * 11) % 251 + (x % 7 == 0 ? 0 : (x / 2) % 3);
         const int alpha = transparent ? (run ? 0 : value) : 255;
-        for (int channel : {value, run ? 200 : value / 2, x & 0x80, alpha})
+        for (int channel : {value, run ? 200 : value / 2, run ? 9 : x & 0xff, alpha})
           picture.rgba.push_back(static_cast<std::uint8_t>(channel));
       }
     for (auto packing : {TargaFile::Packing::Plain, TargaFile::Packing::RunLength}) {
