@@ -303,11 +303,12 @@ TEST_F(MixerBackendTest, WorstCasePlayNeverReachesFullScaleNorPumpsAndClicksStay
   // The music alone, and the same music under the storm until the output began to close.
   const std::int64_t stretch = calls[2].first + earliest - music, storm = end + earliest - restart;
   ASSERT_GE(stretch, storm) << "the test thread fell far behind the mix";
-  const auto part = [&](std::int64_t from, std::int64_t frames) {
+  const auto slice = [&](std::int64_t from, std::int64_t frames) {
     return std::span<const float>(mix).subspan(from * kSides, frames * kSides);
   };
 
-  const double clickPeak = dB(peakOf(part(click, kRate / 10))), musicPeak = dB(peakOf(part(music, stretch)));
+  const double clickPeak = dB(peakOf(slice(click, kRate / 10))),
+               musicPeak = dB(peakOf(slice(music, stretch)));
   const auto fullScale =
       std::ranges::count_if(mix, [](float s) { return std::abs(s) >= 32767.0f / 32768.0f; });
   std::printf("full-scale samples %td of %zu; peak %.2f dBFS; click %.2f dBFS; music %.2f dBFS\n", fullScale,
@@ -322,7 +323,7 @@ TEST_F(MixerBackendTest, WorstCasePlayNeverReachesFullScaleNorPumpsAndClicksStay
   // would pump; clipping either side would tear the difference apart.
   constexpr double kMaxRecovery = 1.5;  // dB a window: a release slower than about 60 ms
   const auto sideLevel = [&](std::int64_t from) {
-    const auto s = part(from, kWindow);
+    const auto s = slice(from, kWindow);
     double sum = 0.0;
     for (std::size_t i = 0; i < s.size(); i += kSides) sum += (s[i] - s[i + 1]) * (s[i] - s[i + 1]);
     return dB(std::sqrt(sum / kWindow));
