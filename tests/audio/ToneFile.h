@@ -6,6 +6,7 @@
 #include <fstream>
 #include <numbers>
 #include <string>
+#include <utility>
 
 constexpr int kToneRate = 44100;  // frames per second of every written tone
 
@@ -15,19 +16,16 @@ inline void writeTone(const std::string& path, int frames, double amplitude) {
   const auto put = [&out](std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xff));
   };
-  const auto dataBytes = static_cast<std::uint32_t>(2 * frames);
   out << "RIFF";
-  put(36 + dataBytes, 4);
+  put(36 + 2 * frames, 4);
+  // Format chunk: 16 bytes of PCM, mono, the rate, its bytes a second, 2 bytes
+  // a frame, 16 bits a sample.
   out << "WAVEfmt ";
-  put(16, 4);  // format chunk size
-  put(1, 2);   // PCM
-  put(1, 2);   // mono
-  put(kToneRate, 4);
-  put(2 * kToneRate, 4);  // bytes a second
-  put(2, 2);              // bytes a frame
-  put(16, 2);             // bits a sample
+  for (auto [value, bytes] :
+       {std::pair{16, 4}, {1, 2}, {1, 2}, {kToneRate, 4}, {2 * kToneRate, 4}, {2, 2}, {16, 2}})
+    put(value, bytes);
   out << "data";
-  put(dataBytes, 4);
+  put(2 * frames, 4);
   for (int i = 0; i < frames; ++i) {
     const double v = amplitude * std::sin(2.0 * std::numbers::pi * 440.0 * i / kToneRate);
     put(static_cast<std::uint16_t>(static_cast<std::int16_t>(std::lround(v * 32767.0))), 2);

@@ -40,204 +40,38 @@ void recordCut(int channel) { cutChannels.push_back(channel); }
 
 // Plays the sample once and returns the channel that began sounding, -1 if none.
 int playOnFreshChannel(MixerBackend& mixer, int index) {
-  const int count = Mix_AllocateChannels(-1);
   std::vector<bool> before;
-  for (int channel = 0; channel < count; ++channel) before.push_back(Mix_Playing(channel) != 0);
+  for (int channel = 0; channel < Mix_AllocateChannels(-1); ++channel) before.push_back(Mix_Playing(channel));
   mixer.playSample(index);
-  for (int channel = 0; channel < count; ++channel)
+  for (int channel = 0; channel < std::ssize(before); ++channel)
     if (!before[channel] && Mix_Playing(channel) != 0) return channel;
   return -1;
 }
 
 // How many of this process's open file descriptors refer to the file.
 int openHandlesTo(const std::string& path) {
-  const auto target = std::filesystem::weakly_canonical(path);
   int count = 0;
   for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
     std::error_code error;
-    if (std::filesystem::read_symlink(entry.path(), error) == target && !error) ++count;
+    count += std::filesystem::read_symlink(entry.path(), error) == std::filesystem::weakly_canonical(path);
   }
   return count;
 }
 
 void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-// Each case picks its own output: SDL's silent real-time "dummy" driver unless
-// it says otherwise.
-class MixerBackendTest : public ::testing::Test {
- protected:
-  void SetUp() override { setenv("SDL_AUDIODRIVER", "dummy", 1); }
-};
-
-}  // namespace
-
-TEST_F(MixerBackendTest, OpensOnceAt44100HzStereoAndLeavesCtrlCToEndTheGame) {
-  MixerBackend mixer;
-  ASSERT_TRUE(mixer.open()) << SDL_GetError();
-  ASSERT_TRUE(mixer.open());
-  int rate = 0, channels = 0;
-  Uint16 format = 0;
-  EXPECT_EQ(Mix_QuerySpec(&rate, &format, &channels), 1) << "a second open opened the output again";
-  EXPECT_EQ(rate, 44100);
-  EXPECT_EQ(format, AUDIO_F32SYS) << "the mix would clip before the limiter";
-  EXPECT_EQ(channels, 2);
-  for (int signal : {SIGINT, SIGTERM}) {
-    struct sigaction action {};
-    sigaction(signal, nullptr, &action);
-    EXPECT_EQ(action.sa_handler, SIG_DFL) << "SDL took over signal " << signal << ": the game no longer ends";
-  }
+// SDL's disk driver writes the mix, as floats, to this file.
+void mixToDisk(const std::string& output) {
+  setenv("SDL_AUDIODRIVER", "disk", 1);
+  setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
 }
 
-TEST_F(MixerBackendTest, FifthPlayRestartsTheOldestVoiceAndOtherSamplesKeepTheirOwn) {
-  ScratchDir dir;
-  writeTone(dir.file("tone.wav"), kLongFrames, 0.3);
-  MixerBackend mixer;
-  ASSERT_TRUE(mixer.open());
-  constexpr int kMerge = 5, kPop = 6;
-  ASSERT_TRUE(mixer.loadSample(kMerge, dir.file("tone.wav")));
-  ASSERT_TRUE(mixer.loadSample(kPop, dir.file("tone.wav")));
-  Mix_ChannelFinished(recordCut);
-
-  // Four plays within the same millisecond fill four free voices; a different
-  // sample meanwhile sounds on a channel of its own.
-  std::vector<int> startOrder;
-  for (int play = 0; play < 4; ++play) startOrder.push_back(playOnFreshChannel(mixer, kMerge));
-  for (int channel : startOrder) ASSERT_NE(channel, -1) << "a merge found no free voice of its own";
-  const int popChannel = playOnFreshChannel(mixer, kPop);
-  EXPECT_NE(popChannel, -1) << "the merges left the pop no channel";
-  EXPECT_TRUE(cutChannels.empty()) << "a play cut a sounding copy";
-
-  // Every further play cuts the copy that started longest ago and restarts
-  // it, so the voices are taken round in their start order.
-  std::vector<int> expectedCuts;
-  for (int play = 0; play < 5; ++play) {
-    mixer.playSample(kMerge);
-    expectedCuts.push_back(startOrder[play % 4]);
-    EXPECT_EQ(cutChannels, expectedCuts) << "after play " << play + 5;
-    EXPECT_EQ(mixer.playingVoices(kMerge), 4);
-  }
-  EXPECT_EQ(Mix_Playing(popChannel), 1) << "the merges took the pop's channel";
+std::vector<float> readMix(const std::string& output) {
+  std::vector<float> mix(std::filesystem::file_size(output) / sizeof(float));
+  std::ifstream(output, std::ios::binary)
+      .read(reinterpret_cast<char*>(mix.data()), static_cast<std::streamsize>(mix.size() * sizeof(float)));
+  return mix;
 }
-
-TEST_F(MixerBackendTest, PlayMusicKeepsOneLoopingStreamAndFreesTheOld) {
-  ScratchDir dir;
-  constexpr int kShortFrames = kToneRate / 10;  // 0.1 s, so looping shows quickly
-  const std::string title = dir.file("title.wav"), play = dir.file("play.wav");
-  writeTone(title, kShortFrames, 0.2);
-  writeTone(play, kShortFrames, 0.2);
-  MixerBackend mixer;
-  ASSERT_TRUE(mixer.open());
-
-  mixer.playMusic(title);  // nothing to free yet: it simply starts
-  EXPECT_EQ(openHandlesTo(title), 1);
-  mixer.playMusic(play);
-  EXPECT_EQ(openHandlesTo(title), 0) << "the first music stream was never freed";
-  mixer.playMusic(play);
-  EXPECT_EQ(openHandlesTo(play), 1) << "the same track twice holds two streams";
-  sleepMs(500);
-  EXPECT_EQ(Mix_PlayingMusic(), 1) << "a 0.1 s track stopped instead of looping";
-
-  // A track that cannot be read leaves silence, not the old music.
-  mixer.playMusic(dir.file("missing.mp3"));
-  EXPECT_EQ(openHandlesTo(play), 0);
-  EXPECT_EQ(Mix_PlayingMusic(), 0);
-}
-
-TEST_F(MixerBackendTest, DiskOutputHoldsAPlayedSampleOnceAndSilenceOtherwise) {
-  constexpr int kToneFrames = kToneRate / 5;  // 0.2 s
-  constexpr double kAmplitude = 0.5;
-  for (bool played : {true, false}) {
-    SCOPED_TRACE(played ? "played" : "not played");
-    ScratchDir dir;
-    const std::string output = dir.file("output.raw");
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
-    writeTone(dir.file("click.wav"), kToneFrames, kAmplitude);
-    {
-      MixerBackend mixer;
-      ASSERT_TRUE(mixer.open()) << SDL_GetError();
-      ASSERT_TRUE(mixer.loadSample(20, dir.file("click.wav")));
-      if (played) mixer.playSample(20);
-      // The disk driver writes in real time; give a loaded machine plenty of it.
-      for (int waited = 0; waited < 5000 && mixer.playingVoices(20) > 0; waited += 20) sleepMs(20);
-      sleepMs(300);  // the buffer holding the tone's end reaches the file
-    }                // closing the output flushes the file
-
-    std::vector<float> pcm(std::filesystem::file_size(output) / sizeof(float));
-    std::ifstream(output, std::ios::binary)
-        .read(reinterpret_cast<char*>(pcm.data()), static_cast<std::streamsize>(pcm.size() * sizeof(float)));
-    ASSERT_GT(pcm.size(), 0u) << "the disk driver wrote nothing";
-    const auto loud = [](float s) { return s != 0.0f; };
-    const auto first = std::find_if(pcm.begin(), pcm.end(), loud);
-    if (!played) {
-      EXPECT_EQ(first, pcm.end()) << "a sample nobody played was heard";
-      continue;
-    }
-    ASSERT_NE(first, pcm.end()) << "a played sample was never heard";
-    const auto last = std::find_if(pcm.rbegin(), pcm.rend(), loud).base();
-    const float peak =
-        std::abs(*std::max_element(first, last, [](float a, float b) { return std::abs(a) < std::abs(b); }));
-    EXPECT_NEAR(peak, kAmplitude * SoundBank::kClickLevel, 0.02)
-        << "the tone is not heard at a click's level";
-    // Both stereo sides carry the mono tone; it sounds once, for its whole length.
-    EXPECT_NEAR((last - first) / MixerBackend::kOutputChannels, kToneFrames, 4);
-  }
-}
-
-TEST_F(MixerBackendTest, WithoutASoundCardTheGameRunsOnSilentlyAndPrintsNothing) {
-  // A driver that does not exist; ALSA, which without a card prints a page of
-  // "ALSA lib ..." lines; SDL's own pick, which opens where there is a card.
-  // The bank's files are missing here too.
-  const ScratchDir dir;
-  for (const char* driver : {"no_such_driver", "alsa", ""}) {
-    SCOPED_TRACE(std::string("driver '") + driver + "'");
-    if (*driver != '\0') {
-      setenv("SDL_AUDIODRIVER", driver, 1);
-    } else {
-      unsetenv("SDL_AUDIODRIVER");
-    }
-    CaptureStdout();
-    CaptureStderr();
-    {
-      SoundBank bank;
-      bank.loadSounds();
-      bank.playMusic("./res/audio/Tolvaren_Drift2.mp3");
-      for (int index = 0; index < SoundBank::kSoundCount; ++index) bank.playSound(index);
-    }
-    EXPECT_EQ(GetCapturedStdout() + GetCapturedStderr(), "") << "the game printed about its sound";
-  }
-}
-
-TEST_F(MixerBackendTest, UnreadableSamplesPlayNothingAndPrintNothing) {
-  ScratchDir dir;
-  std::ofstream(dir.file("broken.wav"), std::ios::binary)
-      << std::string("RIFF\x40\0\0\0WAVE", 12) << std::string(60, 'Z');
-  std::filesystem::create_directory(dir.file("folder.wav"));
-  writeTone(dir.file("good.wav"), kLongFrames, 0.3);
-  MixerBackend mixer;
-  ASSERT_TRUE(mixer.open());
-
-  CaptureStdout();
-  CaptureStderr();
-  const std::string unreadable[] = {dir.file("missing.wav"), dir.file("broken.wav"), dir.file("folder.wav"),
-                                    ""};
-  for (int index = 0; index < 4; ++index) {
-    EXPECT_FALSE(mixer.loadSample(index, unreadable[index])) << unreadable[index];
-    mixer.playSample(index);
-  }
-  EXPECT_EQ(GetCapturedStdout() + GetCapturedStderr(), "");
-  EXPECT_EQ(Mix_Playing(-1), 0) << "an unreadable sample made a channel sound";
-
-  // A sample that fails to reload is silent afterwards, not the old sound.
-  ASSERT_TRUE(mixer.loadSample(4, dir.file("good.wav")));
-  mixer.playSample(4);
-  EXPECT_EQ(Mix_Playing(-1), 1);
-  EXPECT_FALSE(mixer.loadSample(4, dir.file("missing.wav")));
-  mixer.playSample(4);
-  EXPECT_EQ(Mix_Playing(-1), 0) << "a sample that failed to reload still plays";
-}
-
-namespace {
 
 // Frames of the final mix so far, counted by the test on the mix itself, so
 // that the script keeps to the mix's own time however fast the disk driver runs.
@@ -275,7 +109,153 @@ std::vector<Cue> worstCaseScript() {
 
 double dB(double level) { return 20.0 * std::log10(level + 1e-9); }
 
+// The largest sample size in the stretch.
+float peakOf(std::span<const float> samples) {
+  return std::abs(*std::ranges::max_element(samples, {}, [](float s) { return std::abs(s); }));
+}
+
+// Each case picks its own output: SDL's silent real-time "dummy" driver unless
+// it says otherwise.
+class MixerBackendTest : public ::testing::Test {
+ protected:
+  void SetUp() override { setenv("SDL_AUDIODRIVER", "dummy", 1); }
+};
+
 }  // namespace
+
+TEST_F(MixerBackendTest, FifthPlayRestartsTheOldestVoiceAndOtherSamplesKeepTheirOwn) {
+  ScratchDir dir;
+  writeTone(dir.file("tone.wav"), kLongFrames, 0.3);
+  MixerBackend mixer;
+  ASSERT_TRUE(mixer.open());
+  constexpr int kMerge = 5, kPop = 6;
+  ASSERT_TRUE(mixer.loadSample(kMerge, dir.file("tone.wav")));
+  ASSERT_TRUE(mixer.loadSample(kPop, dir.file("tone.wav")));
+  Mix_ChannelFinished(recordCut);
+
+  // Four plays within the same millisecond fill four free voices; a different
+  // sample meanwhile sounds on a channel of its own.
+  std::vector<int> startOrder;
+  for (int play = 0; play < 4; ++play) startOrder.push_back(playOnFreshChannel(mixer, kMerge));
+  for (int channel : startOrder) ASSERT_NE(channel, -1) << "a merge found no free voice of its own";
+  const int popChannel = playOnFreshChannel(mixer, kPop);
+  EXPECT_NE(popChannel, -1) << "the merges left the pop no channel";
+  EXPECT_TRUE(cutChannels.empty()) << "a play cut a sounding copy";
+
+  // Every further play cuts the copy that started longest ago and restarts
+  // it, so the voices are taken round in their start order.
+  std::vector<int> expectedCuts;
+  for (int play = 0; play < 5; ++play) {
+    mixer.playSample(kMerge);
+    expectedCuts.push_back(startOrder[play % 4]);
+    EXPECT_EQ(cutChannels, expectedCuts) << "after play " << play + 5;
+    EXPECT_EQ(mixer.playingVoices(kMerge), 4);
+  }
+  EXPECT_EQ(Mix_Playing(popChannel), 1) << "the merges took the pop's channel";
+}
+
+TEST_F(MixerBackendTest, PlayMusicKeepsOneLoopingStreamAndFreesTheOld) {
+  ScratchDir dir;
+  const std::string title = dir.file("title.wav"), play = dir.file("play.wav");
+  writeTone(title, kToneRate / 10, 0.2);  // 0.1 s, so looping shows quickly
+  writeTone(play, kToneRate / 10, 0.2);
+  MixerBackend mixer;
+  ASSERT_TRUE(mixer.open());
+  mixer.playMusic(title);
+  EXPECT_EQ(openHandlesTo(title), 1);
+  mixer.playMusic(play);
+  EXPECT_EQ(openHandlesTo(title), 0) << "the first music stream was never freed";
+  mixer.playMusic(play);
+  EXPECT_EQ(openHandlesTo(play), 1) << "the same track twice holds two streams";
+  sleepMs(500);
+  EXPECT_EQ(Mix_PlayingMusic(), 1) << "a 0.1 s track stopped instead of looping";
+
+  // A track that cannot be read leaves silence, not the old music.
+  mixer.playMusic(dir.file("missing.mp3"));
+  EXPECT_EQ(openHandlesTo(play), 0);
+  EXPECT_EQ(Mix_PlayingMusic(), 0);
+}
+
+TEST_F(MixerBackendTest, DiskOutputHoldsAPlayedSampleOnceAt44100HzAndSilenceOtherwise) {
+  constexpr int kToneFrames = kToneRate / 5;  // 0.2 s
+  constexpr double kAmplitude = 0.5;
+  for (bool played : {true, false}) {
+    SCOPED_TRACE(played ? "played" : "not played");
+    ScratchDir dir;
+    mixToDisk(dir.file("output.raw"));
+    writeTone(dir.file("click.wav"), kToneFrames, kAmplitude);
+    {
+      MixerBackend mixer;
+      ASSERT_TRUE(mixer.open()) << SDL_GetError();
+      ASSERT_TRUE(mixer.loadSample(20, dir.file("click.wav")));
+      if (played) mixer.playSample(20);
+      // The disk driver writes in real time; give a loaded machine plenty of it.
+      for (int waited = 0; waited < 5000 && mixer.playingVoices(20) > 0; waited += 20) sleepMs(20);
+      sleepMs(300);  // the buffer holding the tone's end reaches the file
+    }                // closing the output flushes the file
+    const std::vector<float> pcm = readMix(dir.file("output.raw"));
+    ASSERT_GT(pcm.size(), 0u) << "the disk driver wrote nothing";
+    const auto loud = [](float s) { return s != 0.0f; };
+    const auto first = std::find_if(pcm.begin(), pcm.end(), loud);
+    if (!played) {
+      EXPECT_EQ(first, pcm.end()) << "a sample nobody played was heard";
+      continue;
+    }
+    ASSERT_NE(first, pcm.end()) << "a played sample was never heard";
+    const auto last = std::find_if(pcm.rbegin(), pcm.rend(), loud).base();
+    EXPECT_NEAR(peakOf(std::span<const float>(first, last)), kAmplitude * SoundBank::kClickLevel, 0.02)
+        << "the tone is not heard at a click's level";
+    // Both stereo sides carry the mono tone; it sounds once, for its whole length.
+    EXPECT_NEAR((last - first) / 2, kToneFrames, 4);
+  }
+}
+
+TEST_F(MixerBackendTest, WithoutASoundCardTheGameRunsOnSilentlyAndPrintsNothing) {
+  // A driver that does not exist; ALSA, which without a card prints a page of
+  // "ALSA lib ..." lines; SDL's own pick, which opens where there is a card.
+  // The bank's files are missing here too.
+  const ScratchDir dir;
+  for (const char* driver : {"no_such_driver", "alsa", ""}) {
+    SCOPED_TRACE(std::string("driver '") + driver + "'");
+    *driver != '\0' ? setenv("SDL_AUDIODRIVER", driver, 1) : unsetenv("SDL_AUDIODRIVER");
+    CaptureStdout();
+    CaptureStderr();
+    {
+      SoundBank bank;
+      bank.loadSounds();
+      bank.playMusic("./res/audio/Tolvaren_Drift2.mp3");
+      for (int index = 0; index < SoundBank::kSoundCount; ++index) bank.playSound(index);
+    }
+    EXPECT_EQ(GetCapturedStdout() + GetCapturedStderr(), "") << "the game printed about its sound";
+  }
+}
+
+TEST_F(MixerBackendTest, OpensOnceLeavesCtrlCToTheGameAndUnreadableSamplesPlayAndPrintNothing) {
+  ScratchDir dir;
+  std::ofstream(dir.file("broken.wav"), std::ios::binary)
+      << std::string("RIFF\x40\0\0\0WAVE", 12) << std::string(60, 'Z');
+  std::filesystem::create_directory(dir.file("folder.wav"));
+  MixerBackend mixer;
+  ASSERT_TRUE(mixer.open()) << SDL_GetError();
+  ASSERT_TRUE(mixer.open());
+  EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 1) << "a second open opened the output again";
+  for (int signal : {SIGINT, SIGTERM}) {
+    struct sigaction action {};
+    sigaction(signal, nullptr, &action);
+    EXPECT_EQ(action.sa_handler, SIG_DFL) << "SDL took over signal " << signal << ": the game no longer ends";
+  }
+
+  CaptureStdout();
+  CaptureStderr();
+  const std::string unreadable[] = {dir.file("missing.wav"), dir.file("broken.wav"), dir.file("folder.wav"),
+                                    ""};
+  for (int index = 0; index < 4; ++index) {
+    EXPECT_FALSE(mixer.loadSample(index, unreadable[index])) << unreadable[index];
+    mixer.playSample(index);
+  }
+  EXPECT_EQ(GetCapturedStdout() + GetCapturedStderr(), "");
+  EXPECT_EQ(Mix_Playing(-1), 0) << "an unreadable sample made a channel sound";
+}
 
 TEST_F(MixerBackendTest, WorstCasePlayNeverReachesFullScaleNorPumpsAndClicksStayAboveTheMusic) {
   constexpr int kRate = MixerBackend::kOutputRate, kSides = MixerBackend::kOutputChannels;
@@ -284,9 +264,7 @@ TEST_F(MixerBackendTest, WorstCasePlayNeverReachesFullScaleNorPumpsAndClicksStay
   std::filesystem::copy(
       PLOMBRIX_BUILD_DIR "/res/audio", dir.file("res/audio"),
       std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
-  const std::string output = dir.file("output.raw");
-  setenv("SDL_AUDIODRIVER", "disk", 1);
-  setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+  mixToDisk(dir.file("output.raw"));
   setenv("SDL_DISKAUDIODELAY", "1", 1);  // ms between buffers: far faster than real time
   SoundBank& bank = SoundBank::instance();
   bank.loadSounds();
@@ -310,9 +288,7 @@ TEST_F(MixerBackendTest, WorstCasePlayNeverReachesFullScaleNorPumpsAndClicksStay
   while (mixedFrames < end) sleepMs(1);
   SoundBank::instance() = SoundBank();  // closes the output, which flushes the file
 
-  std::vector<float> mix(std::filesystem::file_size(output) / sizeof(float));
-  std::ifstream(output, std::ios::binary)
-      .read(reinterpret_cast<char*>(mix.data()), static_cast<std::streamsize>(mix.size() * sizeof(float)));
+  const std::vector<float> mix = readMix(dir.file("output.raw"));
   const auto heardFrom = [&](std::int64_t frame) {  // the first frame from there on that is not silent
     const auto start = mix.begin() + std::clamp<std::int64_t>(frame * kSides, 0, std::ssize(mix));
     return (std::find_if(start, mix.end(), [](float s) { return s != 0.0f; }) - mix.begin()) / kSides;
@@ -327,19 +303,16 @@ TEST_F(MixerBackendTest, WorstCasePlayNeverReachesFullScaleNorPumpsAndClicksStay
   // The music alone, and the same music under the storm until the output began to close.
   const std::int64_t stretch = calls[2].first + earliest - music, storm = end + earliest - restart;
   ASSERT_GE(stretch, storm) << "the test thread fell far behind the mix";
-  const auto part = [&](std::int64_t from, std::int64_t frames) {
+  const auto slice = [&](std::int64_t from, std::int64_t frames) {
     return std::span<const float>(mix).subspan(from * kSides, frames * kSides);
   };
-  const auto peak = [](std::span<const float> s) {
-    return std::abs(*std::ranges::max_element(s, {}, [](float x) { return std::abs(x); }));
-  };
 
-  const double loudest = dB(peak(mix)), clickPeak = dB(peak(part(click, kRate / 10)));
-  const double musicPeak = dB(peak(part(music, stretch)));
+  const double clickPeak = dB(peakOf(slice(click, kRate / 10))),
+               musicPeak = dB(peakOf(slice(music, stretch)));
   const auto fullScale =
       std::ranges::count_if(mix, [](float s) { return std::abs(s) >= 32767.0f / 32768.0f; });
   std::printf("full-scale samples %td of %zu; peak %.2f dBFS; click %.2f dBFS; music %.2f dBFS\n", fullScale,
-              mix.size(), loudest, clickPeak, musicPeak);
+              mix.size(), dB(peakOf(mix)), clickPeak, musicPeak);
   EXPECT_EQ(fullScale, 0) << "the mix reaches full scale, even as 16 bits: it clips";
   EXPECT_GE(clickPeak - musicPeak, 6.0) << "a click does not stand out from the music";
 
@@ -350,7 +323,7 @@ TEST_F(MixerBackendTest, WorstCasePlayNeverReachesFullScaleNorPumpsAndClicksStay
   // would pump; clipping either side would tear the difference apart.
   constexpr double kMaxRecovery = 1.5;  // dB a window: a release slower than about 60 ms
   const auto sideLevel = [&](std::int64_t from) {
-    const auto s = part(from, kWindow);
+    const auto s = slice(from, kWindow);
     double sum = 0.0;
     for (std::size_t i = 0; i < s.size(); i += kSides) sum += (s[i] - s[i + 1]) * (s[i] - s[i + 1]);
     return dB(std::sqrt(sum / kWindow));

@@ -1,41 +1,51 @@
 #pragma once
-// Helpers for the asset tests: where the built res/ tree is, and plain readers
-// for what it holds (wave files, the MP3 music decoded the way the game's mixer
-// decodes it), plus a pitch estimate for tonal samples.
+// Helpers for the asset tests: where the built res/ tree is, its pictures as
+// the game's loader reads them, its sounds as the game's mixer reads them, and
+// a pitch estimate.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "gfx/TgaImage.h"
 
 namespace AssetFiles {
 
 // The build's asset tree, written by the generator during the build.
 std::filesystem::path resDir();
 
+// A picture of res/images/, decoded by the game's loader; throws if it does not
+// load.
+struct Picture : TgaImage {
+  explicit Picture(const std::string& name);
+  const std::uint8_t* at(int x, int y) const {
+    return &pixels[(static_cast<std::size_t>(y) * width + x) * 4];
+  }
+  // Alpha (0..1) at polar position (r, angle in radians) about the centre,
+  // r = 1 at the picture's edge.
+  double alphaAt(double r, double angle) const;
+};
+
 struct Pcm {
   int rate = 0;
   int channels = 0;
   std::vector<float> samples;  // interleaved, -1..1
-  double seconds() const {
-    return channels == 0 ? 0.0 : static_cast<double>(samples.size()) / channels / rate;
-  }
-  double peak() const;
-  // Root mean square over frames [first, first + count) of all channels.
-  double rms(std::size_t firstFrame, std::size_t frameCount) const;
+  double seconds() const { return static_cast<double>(samples.size()) / channels / rate; }
+  // The largest sample size over frames [first, first + count), or all.
+  double peak(std::size_t firstFrame = 0, std::size_t frameCount = SIZE_MAX) const;
 };
 
-// A 16-bit PCM wave file, read as the mixer reads it; throws if it is anything
-// else.
+// A 16-bit PCM wave file, read with SDL's reader as the mixer does; throws if
+// it is anything else.
 Pcm readWave(const std::filesystem::path& path);
-// The whole MP3, decoded by libmpg123 with gapless trimming, as 16-bit samples.
+// The whole MP3, decoded by libmpg123 (SDL2_mixer's decoder) with gapless
+// trimming.
 Pcm decodeMp3(const std::filesystem::path& path);
 
-// The fundamental frequency of a mono stretch [fromSeconds, toSeconds), by
-// normalised autocorrelation: the shortest period whose match is within 10 %
-// of the best one between 150 Hz and 2500 Hz.
+// The fundamental of a mono stretch [fromSeconds, toSeconds) between 150 and
+// 2500 Hz, by normalised autocorrelation: the shortest period matching within
+// 10 % as well as the best one.
 double fundamentalHz(const Pcm& mono, double fromSeconds, double toSeconds);
-
-// Runs the generator into dir; returns its exit status.
-int runGenerator(const std::filesystem::path& dir);
 
 }  // namespace AssetFiles
