@@ -204,10 +204,16 @@ TEST_F(FrameTest, PlayingFrameDrawsThePatientUnderTheBackgroundAndBubblesAndMone
       << "the background covers the patient where it is opaque";
   const auto centre = GlTestWindow::worldToPixel(0.8f, 1.5f);
   EXPECT_TRUE(near(shown(centre[0], centre[1]), 255, 255, 255)) << "bubbles lie over the background";
-  int ink = 0;
-  for (int y = 150; y < 240; y += 2)
-    for (int x = 740; x < 1000; x += 2) ink += near(shown(x, y), 0, 0, 0, 60) ? 1 : 0;
-  EXPECT_GT(ink, 20) << "the money is printed over the background";
+  // Ink just above and right of where each number starts.
+  const auto inkNear = [&](float x, float y) {
+    const auto from = GlTestWindow::worldToPixel(x, y);
+    int ink = 0;
+    for (int py = from[1] - 50; py < from[1]; py += 2)
+      for (int px = from[0]; px < from[0] + 120; px += 2) ink += near(shown(px, py), 0, 0, 0, 60) ? 1 : 0;
+    return ink;
+  };
+  EXPECT_GT(inkNear(Wallet::kMoneyX, Wallet::kMoneyY), 20) << "the money is printed over the background";
+  EXPECT_GT(inkNear(Wallet::kBestChainX, Wallet::kBestChainY), 20) << "the best chain is printed";
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "app/Backdrop.h"
 #include "fx/Patient.h"
 #include "gfx/GlIncludes.h"
+#include "score/Wallet.h"
 #include "support/GlTestWindow.h"
 
 namespace {
@@ -69,9 +70,12 @@ TEST_F(BackgroundArt, EveryLimbHasAWindowAndTheScoreLiesOnLightPaper) {
     const char* what;
     double x, y;
   };
+  constexpr double kFoot = 0.1;  // world units below a leg's centre
   for (const Spot& spot :
-       {Spot{"face", -1.1282, 5.48}, Spot{"waving hand", -3.78, 3.6}, Spot{"holding hand", 1.6, 2.8},
-        Spot{"smoke origin", 1.75, 2.828}, Spot{"right foot", -1.46, 0.2}, Spot{"left foot", -0.56, 0.2}})
+       {Spot{"face", Patient::kHeadRig.x, Patient::kHeadRig.y}, Spot{"waving hand", -3.78, 3.6},
+        Spot{"holding hand", 1.6, 2.8}, Spot{"smoke origin", Patient::kSmokeOriginX, Patient::kSmokeRestY},
+        Spot{"right foot", Patient::kRightLegRig.x, Patient::kRightLegRig.y - kFoot},
+        Spot{"left foot", Patient::kLeftLegRig.x, Patient::kLeftLegRig.y - kFoot}})
     EXPECT_EQ(texel(spot.x, spot.y)[3], 0) << spot.what << " is covered";
 
   // Where the game writes the money and the best chain (their glyphs, tilted
@@ -80,7 +84,11 @@ TEST_F(BackgroundArt, EveryLimbHasAWindowAndTheScoreLiesOnLightPaper) {
     const char* what;
     double left, bottom, right, top;
   };
-  for (const Box& box : {Box{"money", 2.0, 4.47, 3.05, 4.68}, Box{"best chain", 2.4, 3.21, 2.95, 3.5}}) {
+  constexpr double kAbove = 0.01;  // world units between the baseline and the box
+  const double money = Wallet::kMoneyY + kAbove, best = Wallet::kBestChainY + kAbove;
+  for (const Box& box :
+       {Box{"money", Wallet::kMoneyX, money, Wallet::kMoneyX + 1.05, money + 0.21},
+        Box{"best chain", Wallet::kBestChainX, best, Wallet::kBestChainX + 0.55, best + 0.29}}) {
     int light = 0, all = 0;
     for (double wy = box.bottom; wy < box.top; wy += 1.0 / 128.0)
       for (double wx = box.left; wx < box.right; wx += 1.0 / 128.0, ++all) {
