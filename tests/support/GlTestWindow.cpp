@@ -68,10 +68,10 @@ Rgba GlTestWindow::pixel(int x, int y) const {
 }
 
 std::array<int, 2> GlTestWindow::worldToPixel(float wx, float wy) {
-  // Default camera: 128 pixels a world unit, world (-4, 6) at the top-left.
-  constexpr float kPixelsPerUnit = 128.0f;
-  return {static_cast<int>(std::lround((wx + 4.0f) * kPixelsPerUnit)),
-          static_cast<int>(std::lround((6.0f - wy) * kPixelsPerUnit))};
+  // The default camera fills the window with the world rectangle.
+  constexpr double kPixelsPerUnit = Camera::kWindowHeight / (Camera::kWorldTop - Camera::kWorldBottom);
+  return {static_cast<int>(std::lround((wx - Camera::kWorldLeft) * kPixelsPerUnit)),
+          static_cast<int>(std::lround((Camera::kWorldTop - wy) * kPixelsPerUnit))};
 }
 
 int GlTestWindow::modelViewDepth() {
