@@ -18,7 +18,7 @@ xvfb=(xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp")
 
 echo "== Sanitizer build (ASan + UBSan)"
 cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DPLOMBRIX_SANITIZE=ON \
-  -DPLOMBRIX_TESTS=ON -DPLOMBRIX_BENCH=OFF -DPLOMBRIX_ASSETS=ON >/dev/null
+  -DPLOMBRIX_TESTS=ON -DPLOMBRIX_BENCH=OFF -DPLOMBRIX_ASSETS=ON -DPLOMBRIX_UNITY=ON >/dev/null
 cmake --build "$root/build-asan" -j"$jobs"
 # Leaks inside the GL driver, X and SDL are theirs, not ours.
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
@@ -29,14 +29,14 @@ unset LSAN_OPTIONS ASAN_OPTIONS UBSAN_OPTIONS
 
 if [ -f "$root/scripts/fuzz.sh" ]; then
   echo "== Fuzzing the Targa decoder"
-  FUZZ_SECONDS=${FUZZ_SECONDS:-60} bash "$root/scripts/fuzz.sh"
+  FUZZ_SECONDS=${FUZZ_SECONDS:-30} bash "$root/scripts/fuzz.sh"
 fi
 
 echo "== Optimised build: every test, end to end included"
 # Options spelled out: the start command may have configured this folder
 # without tests before.
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLOMBRIX_TESTS=ON \
-  -DPLOMBRIX_BENCH=ON -DPLOMBRIX_ASSETS=ON >/dev/null
+  -DPLOMBRIX_BENCH=ON -DPLOMBRIX_ASSETS=ON -DPLOMBRIX_UNITY=ON >/dev/null
 cmake --build "$root/build" -j"$jobs"
 "${xvfb[@]}" ctest --test-dir "$root/build" --output-on-failure -j"$jobs" --timeout 300
 
