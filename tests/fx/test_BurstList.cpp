@@ -32,11 +32,11 @@ TEST(BurstList, FinishedBurstsLeaveInTheUpdateThatFinishesThemAndTheRestStepOnce
     for (auto& twin : twins) twin.second.update(kDt);
     std::erase_if(twins, [](const auto& twin) { return twin.second.phase == PopBurst::kFinished; });
     ASSERT_EQ(list.bursts.size(), twins.size()) << "a finished burst outlived its last update " << update;
-    for (std::size_t i = 0; i < twins.size(); ++i) {
-      EXPECT_EQ(list.bursts[i].sparks[0].x, twins[i].first) << "survivors keep their spawn order";
-      // A skipped burst would lag its twin by one step, a doubly updated one lead it.
-      EXPECT_EQ(list.bursts[i].phaseClock, twins[i].second.phaseClock) << "after update " << update;
-    }
+    // A skipped burst would lag its twin by one step, a doubly updated one lead it.
+    for (std::size_t i = 0; i < twins.size(); ++i)
+      EXPECT_TRUE(list.bursts[i].sparks[0].x == twins[i].first &&
+                  list.bursts[i].phaseClock == twins[i].second.phaseClock)
+          << "burst " << i << " out of order or out of step after update " << update;
   }
 }
 
@@ -64,10 +64,8 @@ TEST(BurstListDrawing, SparksShowWhereTheyFlyAndTheirImageIsReadOncePerProcess) 
   EXPECT_FALSE(glIsEnabled(GL_BLEND) || glIsEnabled(GL_TEXTURE_2D) || glIsEnabled(GL_ALPHA_TEST));
   EXPECT_EQ(GlTestWindow::modelViewDepth(), depth);
 
-  for (int i = 0; i < 4; ++i) {
-    list.spawnPopBurst(0.0f, 3.0f, 0.5f);
-    list.spawnClickBurst(1.0f, 3.0f, 0.5f);
-  }
+  list.spawnPopBurst(0.0f, 3.0f, 0.5f);
+  list.spawnClickBurst(1.0f, 3.0f, 0.5f);
   const std::string log = ::testing::internal::GetCapturedStdout();
   EXPECT_NE(log.find("./res/images/popBubble2.tga"), std::string::npos) << log;
   EXPECT_EQ(log.find("Loading texture", log.find("Loading texture") + 1), std::string::npos)
