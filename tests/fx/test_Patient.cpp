@@ -79,10 +79,8 @@ TEST(PatientDrawing, EachPartShowsAtItsPlaceAndSizeAndTheSmokeRisesFaintlyFromTh
   // squeezed to 0.35 by 0.75 of its radius: a tall diamond.
   figure.smoke.spread = 0.0f;
   figure.smoke.accelY = 0.0f;
-  {
-    ScriptedRandom headings(45);
-    figure.update(0.12f);
-  }
+  ScriptedRandom headings(45);  // every draw 45: each puff turned 45 degrees
+  figure.update(0.12f);
   ASSERT_EQ(figure.smoke.nextSlot, 5);
   const int depth = GlTestWindow::modelViewDepth();
   window.clear();

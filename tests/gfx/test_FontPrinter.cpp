@@ -34,8 +34,8 @@ const std::string kDejaVu = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";  
 // FreeType's own rendering of one character at the game's size and resolution.
 struct ReferenceGlyph {
   int left = 0, top = 0, width = 0, rows = 0;
-  int advance = 0;                     // whole pixels
-  std::vector<std::uint8_t> coverage;  // rows top first
+  int advance = 0;                          // whole pixels
+  std::vector<std::uint8_t> coverage = {};  // rows top first
   int at(int i, int j) const { return coverage[static_cast<std::size_t>(j * width + i)]; }
 };
 
@@ -46,13 +46,10 @@ ReferenceGlyph referenceGlyph(const std::string& path, char ch) {
   EXPECT_EQ(FT_New_Face(library, path.c_str(), 0, &face), 0) << path;
   FT_Set_Char_Size(face, kGameFontSize * 64, kGameFontSize * 64, 96, 96);
   FT_Load_Char(face, static_cast<unsigned char>(ch), FT_LOAD_RENDER);
-  const FT_Bitmap& bitmap = face->glyph->bitmap;
-  ReferenceGlyph glyph{face->glyph->bitmap_left,
-                       face->glyph->bitmap_top,
-                       static_cast<int>(bitmap.width),
-                       static_cast<int>(bitmap.rows),
-                       static_cast<int>(face->glyph->advance.x / 64),
-                       {}};
+  const FT_GlyphSlot slot = face->glyph;
+  const FT_Bitmap& bitmap = slot->bitmap;
+  ReferenceGlyph glyph{slot->bitmap_left, slot->bitmap_top, static_cast<int>(bitmap.width),
+                       static_cast<int>(bitmap.rows), static_cast<int>(slot->advance.x / 64)};
   for (int j = 0; j < glyph.rows; ++j)
     glyph.coverage.insert(glyph.coverage.end(), bitmap.buffer + j * bitmap.pitch,
                           bitmap.buffer + j * bitmap.pitch + glyph.width);
@@ -63,11 +60,6 @@ ReferenceGlyph referenceGlyph(const std::string& path, char ch) {
 
 class FontPrinterTest : public ::testing::Test {
  protected:
-  static FontPrinter load(const std::string& path) {
-    FontPrinter printer;
-    printer.loadFont(path.c_str(), kGameFontSize);
-    return printer;
-  }
   // One font pixel to one window pixel, origin at the window's bottom-left,
   // pen at (x, y) and the picture cleared.
   void penAt(float x, float y) const {
@@ -91,7 +83,8 @@ TEST_F(FontPrinterTest, EachGlyphShowsFreeTypesBitmapAtThePenInTheCallersColourA
        {kDejaVu, std::string("/usr/share/fonts/truetype/liberation/LiberationSerif-Regular.ttf"),
         std::string("/usr/share/fonts/opentype/comic-neue/ComicNeue-Regular.otf")}) {
     if (!fs::exists(font)) continue;
-    FontPrinter printer = load(font);
+    FontPrinter printer;
+    printer.loadFont(font.c_str(), kGameFontSize);
     const int penX = kPenX + referenceGlyph(font, ' ').advance;
     ASSERT_GT(penX, kPenX);
     // The space has no bitmap: one empty texel that draws nothing.
@@ -139,7 +132,8 @@ TEST_F(FontPrinterTest,
        TextTakesTheCallersScaleAndStateLinesStepDownInEyeUnitsAndOverlongTextsStayInTheBuffer) {
   // Size 36: 57.14 eye units a line, at half scale too; the glyphs themselves
   // shrink and move with the scale.
-  FontPrinter printer = load(kDejaVu);
+  FontPrinter printer;
+  printer.loadFont(kDejaVu.c_str(), kGameFontSize);
   const ReferenceGlyph bar = referenceGlyph(kDejaVu, '|');
   auto topLitRowFrom = [](const Frame& frame, int fromY) {
     for (int y = fromY; y >= 0; --y)
