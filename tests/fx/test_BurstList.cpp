@@ -26,8 +26,7 @@ TEST(BurstList, EachBurstFlaresOnItsVariantsScheduleAndLeavesInTheUpdateThatFini
   const Variant pop{4.0f, {0.0f, 0.6667f, 1.3333f, 1.0f, 1.0f, 1.0f, 0.6f, 0.2f}};
   // No fade-in: full strength on the first update, not a division by zero.
   const Variant click{30.0f, {1.0f, 1.0f, 1.0f, 0.1667f}};
-  // Two neighbouring click bursts finish in the same update, between pop
-  // bursts, and one more before the last pop burst.
+  // Two neighbouring click bursts finish in one update between pop bursts, one more before the last.
   const Variant* spawned[] = {&pop, &click, &click, &pop, &click, &pop};
   BurstList list;
   for (std::size_t k = 0; k < std::size(spawned); ++k) {

@@ -26,8 +26,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr unsigned kGameFontSize = 36;
-constexpr int kWidth = Frame::kWidth;
-constexpr int kHeight = Frame::kHeight;
+constexpr int kWidth = Frame::kWidth, kHeight = Frame::kHeight;
 constexpr char kFaceError[] = "FT_New_Face failed (there is probably a problem with your font file)";
 const std::string kDejaVu = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";  // fonts-dejavu-core
 
