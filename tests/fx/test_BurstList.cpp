@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "fx/BurstList.h"
@@ -15,27 +17,57 @@ namespace {
 
 constexpr float kDt = 0.1f;  // seconds
 
-TEST(BurstList, FinishedBurstsLeaveInTheUpdateThatFinishesThemAndTheRestStepOnceInOrder) {
-  PopBurst::sparkListId = 3;  // a spark sprite that already exists: seeding needs no GL context
-  ScriptedRandom still;       // every draw 0: the sparks stay where their burst was spawned
+TEST(BurstList, EachBurstFlaresOnItsVariantsScheduleAndLeavesInTheUpdateThatFinishesItTheRestInOrder) {
+  PopBurst::sparkListId = 7;  // a spark sprite that already exists: seeding needs no GL context
+  struct Variant {
+    float launch;             // world units per second, the most on each axis
+    std::vector<float> ramp;  // after each update before the one that finishes the burst
+  };
+  const Variant pop{4.0f, {0.0f, 0.6667f, 1.3333f, 1.0f, 1.0f, 1.0f, 0.6f, 0.2f}};
+  // No fade-in: full strength on the first update, not a division by zero.
+  const Variant click{30.0f, {1.0f, 1.0f, 1.0f, 0.1667f}};
+  // Two neighbouring click bursts finish in one update between pop bursts, one more before the last.
+  const Variant* spawned[] = {&pop, &click, &click, &pop, &click, &pop};
   BurstList list;
-  // Two neighbouring click bursts finish in the same update, between pop
-  // bursts; each burst has a lone twin to keep time with.
-  std::vector<std::pair<float, PopBurst>> twins;
-  for (const bool click : {false, true, true, false, true}) {
-    const auto x = static_cast<float>(twins.size());
-    click ? list.spawnClickBurst(x, 3.0f, 0.0f) : list.spawnPopBurst(x, 3.0f, 0.0f);
-    twins.emplace_back(x, click ? PopBurst::clickVariant() : PopBurst::popVariant());
+  for (std::size_t k = 0; k < std::size(spawned); ++k) {
+    const auto x = static_cast<float>(k);
+    spawned[k] == &click ? list.spawnClickBurst(x, 3.0f, 0.5f) : list.spawnPopBurst(x, 3.0f, 0.5f);
+    // Each spark points along its angle on the rim and flies outwards, each axis
+    // at its own random speed up to the launch speed; unseen until updated.
+    const float launch = spawned[k]->launch;
+    float fastest = 0.0f;
+    for (const Spark& spark : list.bursts.back().sparks) {
+      const double angle = spark.rotation * std::numbers::pi / 180.0;
+      const double c = std::cos(angle), s = std::sin(angle);
+      ASSERT_TRUE(std::fabs(spark.x - (x + 0.5 * c)) < 1e-5 && std::fabs(spark.y - (3.0 + 0.5 * s)) < 1e-5 &&
+                  spark.vx * c >= 0.0 && spark.vy * s >= 0.0 &&
+                  std::fabs(spark.vx) <= launch * std::fabs(c) &&
+                  std::fabs(spark.vy) <= launch * std::fabs(s) && spark.alpha == 0.0f && spark.listId == 7)
+          << "burst " << k << ": spark at (" << spark.x << ", " << spark.y << ") moving (" << spark.vx << ", "
+          << spark.vy << ") at " << spark.rotation << " degrees";
+      fastest = std::max({fastest, std::fabs(spark.vx), std::fabs(spark.vy)});
+    }
+    EXPECT_GT(fastest, 0.8f * launch) << "burst " << k << " does not use its variant's launch speed";
   }
-  for (int update = 1; !twins.empty(); ++update) {
+  // A burst updated twice or not at all is out of step with its schedule and its
+  // sparks' flight; one out of order is out of place.
+  const std::vector<PopBurst> start = list.bursts;
+  for (std::size_t update = 1; update <= pop.ramp.size() + 1; ++update) {
     list.update(kDt);
-    for (auto& twin : twins) twin.second.update(kDt);
-    std::erase_if(twins, [](const auto& twin) { return twin.second.phase == PopBurst::kFinished; });
-    ASSERT_EQ(list.bursts.size(), twins.size()) << "a finished burst outlived its last update " << update;
-    for (std::size_t i = 0; i < twins.size(); ++i) {
-      EXPECT_EQ(list.bursts[i].sparks[0].x, twins[i].first) << "survivors keep their spawn order";
-      // A skipped burst would lag its twin by one step, a doubly updated one lead it.
-      EXPECT_EQ(list.bursts[i].phaseClock, twins[i].second.phaseClock) << "after update " << update;
+    std::vector<std::size_t> live;
+    for (std::size_t k = 0; k < std::size(spawned); ++k)
+      if (update <= spawned[k]->ramp.size()) live.push_back(k);
+    ASSERT_EQ(list.bursts.size(), live.size()) << "a finished burst outlived its last update " << update;
+    for (std::size_t i = 0; i < live.size(); ++i) {
+      const float ramp = spawned[live[i]]->ramp[update - 1];
+      for (std::size_t j = 0; j < PopBurst::kSparkCount; ++j) {
+        const Spark &now = list.bursts[i].sparks[j], &was = start[live[i]].sparks[j];
+        ASSERT_TRUE(std::fabs(now.alpha - ramp) < 1e-4f && std::fabs(now.scale - 0.25f * ramp) < 1e-4f &&
+                    std::fabs(now.x - (was.x + update * kDt * was.vx)) < 1e-4f &&
+                    std::fabs(now.y - (was.y + update * kDt * was.vy)) < 1e-4f)
+            << "burst " << live[i] << " after update " << update << ": alpha " << now.alpha << ", scale "
+            << now.scale;
+      }
     }
   }
 }
@@ -64,10 +96,8 @@ TEST(BurstListDrawing, SparksShowWhereTheyFlyAndTheirImageIsReadOncePerProcess) 
   EXPECT_FALSE(glIsEnabled(GL_BLEND) || glIsEnabled(GL_TEXTURE_2D) || glIsEnabled(GL_ALPHA_TEST));
   EXPECT_EQ(GlTestWindow::modelViewDepth(), depth);
 
-  for (int i = 0; i < 4; ++i) {
-    list.spawnPopBurst(0.0f, 3.0f, 0.5f);
-    list.spawnClickBurst(1.0f, 3.0f, 0.5f);
-  }
+  list.spawnPopBurst(0.0f, 3.0f, 0.5f);
+  list.spawnClickBurst(1.0f, 3.0f, 0.5f);
   const std::string log = ::testing::internal::GetCapturedStdout();
   EXPECT_NE(log.find("./res/images/popBubble2.tga"), std::string::npos) << log;
   EXPECT_EQ(log.find("Loading texture", log.find("Loading texture") + 1), std::string::npos)

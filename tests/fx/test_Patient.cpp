@@ -7,6 +7,7 @@
 #include "gfx/GlIncludes.h"
 #include "support/GlTestWindow.h"
 #include "support/ScratchDir.h"
+#include "support/ScriptedRandom.h"
 
 namespace {
 
@@ -34,15 +35,20 @@ TEST(Patient, EveryPartSwaysALittleOnlyTheHeadTurnsAndTheSmokeRidesWithTheLeftAr
 }
 
 TEST(PatientDrawing, EachPartShowsAtItsPlaceAndSizeAndTheSmokeRisesFaintlyFromThePointLastDrawn) {
-  // Each body part in its own colour and the smoke white, from a scratch
-  // resource tree.
+  // Each body part in its own colour and the smoke white.
   GlTestWindow& window = GlTestWindow::open();
   ScratchDir assets;
-  assets.solidImage("character_head.tga", 255, 0, 0);
-  assets.solidImage("character_armright.tga", 0, 255, 0);
-  assets.solidImage("character_armleft.tga", 0, 0, 255);
-  assets.solidImage("character_legright.tga", 255, 255, 0);
-  assets.solidImage("character_legleft.tga", 255, 0, 255);
+  struct Part {
+    const char* image;
+    const Patient::Rig& rig;
+    int r, g, b;
+  };
+  const Part parts[] = {{"character_head.tga", Patient::kHeadRig, 255, 0, 0},
+                        {"character_armleft.tga", Patient::kLeftArmRig, 0, 0, 255},
+                        {"character_armright.tga", Patient::kRightArmRig, 0, 255, 0},
+                        {"character_legleft.tga", Patient::kLeftLegRig, 255, 0, 255},
+                        {"character_legright.tga", Patient::kRightLegRig, 255, 255, 0}};
+  for (const Part& part : parts) assets.solidImage(part.image, part.r, part.g, part.b);
   assets.solidImage("smokeParticle.tga", 255, 255, 255);
   Patient figure;
   figure.loadSprites();
@@ -50,29 +56,17 @@ TEST(PatientDrawing, EachPartShowsAtItsPlaceAndSizeAndTheSmokeRisesFaintlyFromTh
     const auto p = GlTestWindow::worldToPixel(x, y);
     return near(window.pixel(p[0], p[1]), r, g, b, tolerance) << " at (" << x << ", " << y << ")";
   };
-  for (int frame = 0; frame < 3; ++frame) {
-    window.clear();
-    figure.render();
-  }
-  // Each part fills its rig's rectangle, where the background opens onto it.
-  constexpr float kInside = 0.03f, kOutside = 0.05f;  // world units from an edge
-  struct Part {
-    const char* name;
-    const Patient::Rig& rig;
-    int r, g, b;
-  };
-  for (const Part& part : {Part{"head", Patient::kHeadRig, 255, 0, 0},
-                           {"left arm", Patient::kLeftArmRig, 0, 0, 255},
-                           {"right arm", Patient::kRightArmRig, 0, 255, 0},
-                           {"left leg", Patient::kLeftLegRig, 255, 0, 255},
-                           {"right leg", Patient::kRightLegRig, 255, 255, 0}}) {
+  window.clear();
+  figure.render();
+  // Each part fills its rig's rectangle (to 0.03 inside its top-right corner, not
+  // 0.05 past its right edge), where the background opens onto it.
+  for (const Part& part : parts) {
     const auto [x, y, width, height, tilt, bob] = part.rig;
-    const float top = static_cast<float>(y) + height / 2.0f;
-    EXPECT_TRUE(shows(x, static_cast<float>(y), part.r, part.g, part.b)) << part.name;
-    EXPECT_TRUE(shows(x + width / 2.0f - kInside, top - kInside, part.r, part.g, part.b))
-        << part.name << " corner";
-    EXPECT_TRUE(shows(x + width / 2.0f + kOutside, static_cast<float>(y), 0, 0, 0))
-        << "right of the " << part.name;
+    const auto centreY = static_cast<float>(y), right = x + width / 2.0f;
+    EXPECT_TRUE(shows(x, centreY, part.r, part.g, part.b) &&
+                shows(right - 0.03f, centreY + height / 2.0f - 0.03f, part.r, part.g, part.b) &&
+                shows(right + 0.05f, centreY, 0, 0, 0))
+        << part.image;
   }
   EXPECT_TRUE(shows(0.0f, 2.0f, 0, 0, 0)) << "the stomach stays clear";
   EXPECT_TRUE(figure.clock == 0.0f && figure.smoke.nextSlot == 0)
@@ -81,8 +75,11 @@ TEST(PatientDrawing, EachPartShowsAtItsPlaceAndSizeAndTheSmokeRisesFaintlyFromTh
   // Without scatter or lift every puff of one update sits on one spot: five
   // puffs of 0.9 grey at 0.08 opacity over the blue arm, risen for 0.12 s from
   // the arm's rest height; the arm still shows through almost three quarters.
+  // Each puff is the unit square turned by its heading, 45 degrees here, then
+  // squeezed to 0.35 by 0.75 of its radius: a tall diamond.
   figure.smoke.spread = 0.0f;
   figure.smoke.accelY = 0.0f;
+  ScriptedRandom headings(45);  // every draw 45: each puff turned 45 degrees
   figure.update(0.12f);
   ASSERT_EQ(figure.smoke.nextSlot, 5);
   const int depth = GlTestWindow::modelViewDepth();
@@ -90,8 +87,11 @@ TEST(PatientDrawing, EachPartShowsAtItsPlaceAndSizeAndTheSmokeRisesFaintlyFromTh
   figure.render();
   const double through = std::pow(0.92, 5);
   const int smoke = static_cast<int>(255.0 * 0.9 * (1.0 - through) + 0.5);
-  EXPECT_TRUE(shows(Patient::kSmokeOriginX, static_cast<float>(Patient::kSmokeRestY) + 0.4f * 0.12f, smoke,
-                    smoke, static_cast<int>(255.0 * through) + smoke, 4));
+  const int underSmoke = static_cast<int>(255.0 * through) + smoke;
+  const float puffX = Patient::kSmokeOriginX, puffY = static_cast<float>(Patient::kSmokeRestY) + 0.4f * 0.12f;
+  EXPECT_TRUE(shows(puffX, puffY, smoke, smoke, underSmoke, 4)) << "the five puffs";
+  EXPECT_TRUE(shows(puffX, puffY + 0.11f, smoke, smoke, underSmoke, 4)) << "the diamond's top";
+  EXPECT_TRUE(shows(puffX - 0.05f, puffY + 0.08f, 0, 0, 255)) << "beside the diamond's top";
   EXPECT_FALSE(glIsEnabled(GL_BLEND) || glIsEnabled(GL_ALPHA_TEST) || glIsEnabled(GL_TEXTURE_2D));
   EXPECT_EQ(GlTestWindow::modelViewDepth(), depth);
   // The next puffs leave from where the arm stood at that drawing.

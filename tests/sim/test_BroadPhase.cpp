@@ -20,7 +20,7 @@ std::vector<std::uint32_t> bruteForce(const std::vector<Bubble>& bubbles, std::s
   return found;
 }
 
-TEST(BroadPhase, PackedAndPortablePathsFindExactlyTheBubblesTheBoxTestPasses) {
+TEST(BroadPhase, PackedAndPortablePathsFindExactlyTheBubblesTheBoxTestPassesBeforeAndAfterARemoval) {
   std::mt19937 engine(7);
   std::uniform_real_distribution<float> position(-3.0f, 3.0f);
   std::uniform_real_distribution<float> size(0.05f, 0.6f);
@@ -37,42 +37,28 @@ TEST(BroadPhase, PackedAndPortablePathsFindExactlyTheBubblesTheBoxTestPasses) {
       list.push_back(&bubble);
     }
     broadPhase.load(list);
-    ASSERT_EQ(broadPhase.size(), count);
-    for (std::size_t from = 0; from <= count; from += 1 + count / 9) {
-      const float x = position(engine);
-      const float y = position(engine);
-      const float radius = size(engine);
-      const auto expected = bruteForce(bubbles, from, x, y, radius);
-      const auto packed = broadPhase.near(from, x, y, radius);
-      const auto portable = broadPhase.nearPortable(from, x, y, radius);
-      ASSERT_EQ(std::vector<std::uint32_t>(packed.begin(), packed.end()), expected)
-          << count << " from " << from;
-      ASSERT_EQ(std::vector<std::uint32_t>(portable.begin(), portable.end()), expected);
+    // Then a merge takes out the middle entry, and the rest keep their order;
+    // an entry past the end takes nothing out.
+    for (const bool merged : {false, count > 0}) {
+      if (merged) {
+        broadPhase.remove(count / 2);
+        broadPhase.remove(count + 3);
+        bubbles.erase(bubbles.begin() + static_cast<std::ptrdiff_t>(count / 2));
+      }
+      ASSERT_EQ(broadPhase.size(), bubbles.size());
+      for (std::size_t from = 0; from <= bubbles.size(); from += 1 + count / 9) {
+        const float x = position(engine);
+        const float y = position(engine);
+        const float radius = size(engine);
+        const auto expected = bruteForce(bubbles, from, x, y, radius);
+        const auto packed = broadPhase.near(from, x, y, radius);
+        const auto portable = broadPhase.nearPortable(from, x, y, radius);
+        ASSERT_EQ(std::vector<std::uint32_t>(packed.begin(), packed.end()), expected)
+            << count << " from " << from << (merged ? " after a removal" : "");
+        ASSERT_EQ(std::vector<std::uint32_t>(portable.begin(), portable.end()), expected);
+      }
     }
   }
-}
-
-TEST(BroadPhase, ARemovedEntryLeavesTheRestInListOrder) {
-  // Five touching bubbles in a row; the merge takes out the second.
-  std::vector<Bubble> bubbles(5);
-  std::vector<Bubble*> list;
-  for (std::size_t k = 0; k < bubbles.size(); ++k) {
-    bubbles[k].x = static_cast<float>(k) * 0.5f;
-    bubbles[k].radius = 0.3f;
-    list.push_back(&bubbles[k]);
-  }
-  BroadPhase broadPhase(8);
-  broadPhase.load(list);
-  broadPhase.remove(1);
-  broadPhase.remove(9);  // past the end: nothing
-  ASSERT_EQ(broadPhase.size(), 4u);
-  // From the first bubble, reach 1.0: the old third bubble (x 1.0) is now
-  // entry 1, the old fourth (x 1.5) is out of reach.
-  const auto near = broadPhase.near(1, 0.0f, 0.0f, 0.7f);
-  EXPECT_EQ(std::vector<std::uint32_t>(near.begin(), near.end()), (std::vector<std::uint32_t>{1}));
-  const auto portable = broadPhase.nearPortable(0, 1.5f, 0.0f, 0.3f);
-  EXPECT_EQ(std::vector<std::uint32_t>(portable.begin(), portable.end()),
-            (std::vector<std::uint32_t>{1, 2, 3}));
 }
 
 }  // namespace

@@ -89,27 +89,24 @@ TEST_F(BubbleDrawingTest, BubbleShowsItsSpinningGermInsideItsBreathingShellInIts
   expectDrawn("the plain kind: a white shell, no germ", {255, 255, 255}, {{0.875f, 0}}, {{0, 0}});
 }
 
-TEST_F(BubbleDrawingTest, SpecialBubbleGlowsInItsTintAndPulsesWithTheClock) {
+// The first case sees no glow around an ordinary bubble.
+TEST_F(BubbleDrawingTest,
+       SpecialBubbleGlowsAndPulsesAndTheSelectionRingTurnsClockwiseOverEveryBubbleAndGlow) {
+  Bubble& special = placeBubble(1, 0.4f, -1.5f);
+  special.special = true;
   const Colour glow{77, 153, 77};  // kind 1's tint (0.5, 1, 0.5) at 60 %
-  Bubble& bubble = placeBubble(1, 0.4f);
-  expectDrawn("an ordinary bubble has no glow", kClear, {{0.6f, 0}});
-  bubble.special = true;
-  expectDrawn("the glow is 3.5 radii wide", glow, {{0.6f, 0}, {0, -0.66f}}, {{0.73f, 0}});
+  expectDrawn("the glow is 3.5 radii wide", glow, {{-0.9f, 0}, {-1.5f, -0.66f}}, {{-0.77f, 0}});
   field.clock = static_cast<float>(std::numbers::pi / 74.0);  // the pulse at its widest
-  expectDrawn("0.12 wider at the top of the pulse", glow, {{0.73f, 0}}, {{0.79f, 0}});
-}
+  expectDrawn("0.12 wider at the top of the pulse", glow, {{-0.77f, 0}}, {{-0.71f, 0}});
 
-TEST_F(BubbleDrawingTest, SelectedBubbleWearsARingTurningClockwiseOverEveryOtherBubbleAndGlow) {
+  field.clock = 0.0f;
   const Colour ring{222, 222, 222};  // white at 87 %
-  Bubble& bubble = placeBubble(3, 0.5f);
-  expectDrawn("no ring without a selection", kClear, {{0.45f, 0.45f}});
-  field.selectedBubble = &bubble;
+  field.selectedBubble = &placeBubble(3, 0.5f);
   expectDrawn("the ring's quarter, 2.5 radii wide, over the bubble", ring, {{0.45f, 0.45f}, {0.6f, 0.1f}},
               {{0.66f, 0.1f}, {0.45f, -0.45f}});
   field.clock = 1.0f / 3.0f;
   expectDrawn("a third of a second on, turned 90 degrees clockwise", ring, {{0.45f, -0.45f}},
               {{0.45f, 0.45f}});
-
   // A later special bubble of kind 0, (1, 1, 0.5), lies over the ring with its
   // germ and glow; the ring still shows over both.
   placeBubble(0, 0.5f, 0.45f, -0.45f).special = true;

@@ -34,12 +34,10 @@ TEST(BubbleFieldLongRun, LongPlayWithRandomClicksStaysSound) {
 
   resetPlayState();
   RecordingAudio::install();
-  std::mt19937 game(2024);
-  std::mt19937 player(7);
+  std::mt19937 game(2024), player(7);
   ScriptedRandom pinned;  // the game's own draws, from a fixed sequence
   randomSource().draw = [&game] { return static_cast<int>(game() % 32768); };
-  std::uniform_real_distribution<float> across(-3.4f, 1.1f);
-  std::uniform_real_distribution<float> up(0.4f, 5.0f);
+  std::uniform_real_distribution<float> across(-3.4f, 1.1f), up(0.4f, 5.0f);
 
   BubbleField& field = bubbleField;
   long clicks = 0;
@@ -67,8 +65,7 @@ TEST(BubbleFieldLongRun, LongPlayWithRandomClicksStaysSound) {
     // The player moves now and then and clicks a few times a second.
     const auto roll = player() % 100;
     if (roll >= 20) continue;
-    const float x = across(player);
-    const float y = up(player);
+    const float x = across(player), y = up(player);
     handleMove(x, y, false, false);
     if (roll < 3) {
       handlePress(x, y, true, true);
