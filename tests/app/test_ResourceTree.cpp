@@ -66,13 +66,4 @@ TEST(ResourceTree, TheWorkingDirectoryWinsThenBesideTheExecutableThenTheInstalle
   }
 }
 
-TEST(ResourceTree, ThisProcessLooksFirstWhereItStands) {
-  ScratchDir scratch;  // an empty res/ tree: not the game's
-  const ResourceTree tree = ResourceTree::ofThisProcess();
-  ASSERT_EQ(tree.places().size(), 3u);
-  EXPECT_EQ(tree.places()[0], scratch.path());
-  EXPECT_EQ(tree.places()[1], fs::path(PLOMBRIX_BUILD_DIR) / "tests");
-  EXPECT_FALSE(tree.find()) << "the test program's folder has no tree of its own";
-}
-
 }  // namespace

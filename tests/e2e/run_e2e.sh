@@ -7,23 +7,21 @@
 # folder without res/, where it must find the tree the build put beside it.
 # Every wait polls for what it waits for, up to a bound.
 #
-# By default the game runs in a scratch folder whose res/ holds small pictures
-# in distinct colours, so each screen can be told apart by its pixels and the
-# test does not depend on the real assets. With --assets DIR it runs on a real
-# asset tree instead and only saves the screenshots.
+# The game runs in a scratch folder whose res/ holds small pictures in distinct
+# colours, so each screen can be told apart by its pixels and the test does not
+# depend on the real assets.
 set -euo pipefail
 
-game="" closer="" out="" assets=""
+game="" closer="" out=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --game) game=$2; shift 2 ;;
     --close) closer=$2; shift 2 ;;
     --out) out=$2; shift 2 ;;
-    --assets) assets=$2; shift 2 ;;
     *) echo "unknown argument $1" >&2; exit 2 ;;
   esac
 done
-[ -x "$game" ] && [ -x "$closer" ] && [ -n "$out" ] || { echo "usage: run_e2e.sh --game BIN --close BIN --out DIR [--assets DIR]" >&2; exit 2; }
+[ -x "$game" ] && [ -x "$closer" ] && [ -n "$out" ] || { echo "usage: run_e2e.sh --game BIN --close BIN --out DIR" >&2; exit 2; }
 
 game=$(realpath "$game"); closer=$(realpath "$closer")
 mkdir -p "$out"
@@ -41,20 +39,6 @@ solid_tga() {
 shot() { "$IMPORT" -silent -window "$wid" "$out/$1.png"; }
 click() { xdotool mousemove --window "$wid" "$2" "$3" click "$1"; }
 start_xvfb
-
-if [ -n "$assets" ]; then
-  # Screenshots of the real game for the README, nothing checked.
-  ln -s "$(cd "$assets" && pwd)" "$work/res"
-  start_game "$work" "$game" "$work/stderr.txt"
-  for step in title instructions playing; do
-    sleep 1.5
-    shot "$step"
-    click 1 360 560
-  done
-  close_game "$closer" "$work/stderr.txt"
-  echo "screenshots in $out"
-  exit 0
-fi
 
 mkdir -p "$work/res/images" "$work/res/fonts" "$work/res/audio"
 solid_tga "$work/res/images/titlescreen.tga" 200 40 40

