@@ -21,6 +21,7 @@ constexpr float kWorldPerGlyphPixel = 0.015f;  // world units a font pixel at sc
 constexpr float kEdgeGlyphPixels = 2.5f;  // font pixels, about 5 % of the em
 constexpr float kEdgeOpacityPerCopy = 0.5f;
 constexpr int kEdgeCopies = 8;
+constexpr float kInvisibleOpacity = 0.5f / 255.0f;  // half a step of an 8-bit channel
 constexpr double kEdgeTurn = 2.0 * 3.14159265358979323846 / kEdgeCopies;  // radians between copies
 // The copies also lie under the glyphs, where a translucent glyph lets them
 // show: once a text blows up past its hovering size, its giant letters would
@@ -66,8 +67,11 @@ void FloatingText::render() const {
   glScalef(s, s, s);
   // The message is finished text: printing it as a format would read arguments
   // that were never passed wherever it holds a '%'.
-  glColor4f(0.0f, 0.0f, 0.0f, edgeOpacity(alpha, scale));
-  for (int k = 0; k < kEdgeCopies; ++k) {
+  // An edge too faint to change a pixel is not drawn: skipping it spares the
+  // huge blown-up letters eight more fills.
+  const float edge = edgeOpacity(alpha, scale);
+  glColor4f(0.0f, 0.0f, 0.0f, edge);
+  for (int k = 0; k < kEdgeCopies && edge >= kInvisibleOpacity; ++k) {
     const double angle = kEdgeTurn * k;
     const auto dx = static_cast<float>(kEdgeGlyphPixels * std::cos(angle));
     const auto dy = static_cast<float>(kEdgeGlyphPixels * std::sin(angle));
