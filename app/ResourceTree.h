@@ -25,7 +25,6 @@ class ResourceTree {
   // Whether dir/res holds the game's files, not merely a folder called res.
   static bool holdsGame(const std::filesystem::path& dir);
 
-  const std::vector<std::filesystem::path>& places() const { return places_; }
   std::optional<std::filesystem::path> find() const;
   // The one line that names every place looked in.
   std::string notFoundLine() const;

@@ -7,8 +7,6 @@
 #include "util/MathHelpers.h"
 #include "util/Random.h"
 
-namespace {}  // namespace
-
 PopBurst::PopBurst(float launch, float fadeIn, float hold, float fadeOut)
     : TimedPhases(fadeIn, hold, fadeOut), launchSpeed(launch) {}
 

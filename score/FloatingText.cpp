@@ -1,7 +1,9 @@
 #include "score/FloatingText.h"
 
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <numbers>
 
 #include "gfx/GlIncludes.h"
 
@@ -22,12 +24,25 @@ constexpr float kEdgeGlyphPixels = 2.5f;  // font pixels, about 5 % of the em
 constexpr float kEdgeOpacityPerCopy = 0.5f;
 constexpr int kEdgeCopies = 8;
 constexpr float kInvisibleOpacity = 0.5f / 255.0f;  // half a step of an 8-bit channel
-constexpr double kEdgeTurn = 2.0 * 3.14159265358979323846 / kEdgeCopies;  // radians between copies
 // The copies also lie under the glyphs, where a translucent glyph lets them
 // show: once a text blows up past its hovering size, its giant letters would
 // sweep a dark veil over the field. So there the edge fades with the square of
 // the growth as well, and is all but gone within a frame or two.
 constexpr float kEdgeFullUpToScale = static_cast<float>(1.0 + kPulseDepth);
+
+// Where the copies sit around the pen, in font pixels, evenly round a circle.
+const std::array<std::array<float, 2>, kEdgeCopies>& edgeOffsets() {
+  static const auto offsets = [] {
+    std::array<std::array<float, 2>, kEdgeCopies> around{};
+    for (int k = 0; k < kEdgeCopies; ++k) {
+      const double angle = 2.0 * std::numbers::pi * k / kEdgeCopies;
+      around[k] = {static_cast<float>(kEdgeGlyphPixels * std::cos(angle)),
+                   static_cast<float>(kEdgeGlyphPixels * std::sin(angle))};
+    }
+    return around;
+  }();
+  return offsets;
+}
 
 float edgeOpacity(float alpha, float scale) {
   const float growth = scale > kEdgeFullUpToScale ? kEdgeFullUpToScale / scale : 1.0f;
@@ -66,19 +81,18 @@ void FloatingText::render() const {
   const float s = scale * kWorldPerGlyphPixel;
   glScalef(s, s, s);
   // The message is finished text: printing it as a format would read arguments
-  // that were never passed wherever it holds a '%'.
-  // An edge too faint to change a pixel is not drawn: skipping it spares the
-  // huge blown-up letters eight more fills.
+  // that were never passed wherever it holds a '%'. An edge too faint to change
+  // a pixel is not drawn: skipping it spares the huge blown-up letters eight
+  // more fills.
   const float edge = edgeOpacity(alpha, scale);
-  glColor4f(0.0f, 0.0f, 0.0f, edge);
-  for (int k = 0; k < kEdgeCopies && edge >= kInvisibleOpacity; ++k) {
-    const double angle = kEdgeTurn * k;
-    const auto dx = static_cast<float>(kEdgeGlyphPixels * std::cos(angle));
-    const auto dy = static_cast<float>(kEdgeGlyphPixels * std::sin(angle));
-    glPushMatrix();
-    glTranslatef(dx, dy, 0.0f);
-    printText(FontPrinter::instance(), "%s", text);
-    glPopMatrix();
+  if (edge >= kInvisibleOpacity) {
+    glColor4f(0.0f, 0.0f, 0.0f, edge);
+    for (const auto& [dx, dy] : edgeOffsets()) {
+      glPushMatrix();
+      glTranslatef(dx, dy, 0.0f);
+      printText(FontPrinter::instance(), "%s", text);
+      glPopMatrix();
+    }
   }
   glColor4f(1.0f, 1.0f, 1.0f, alpha);
   printText(FontPrinter::instance(), "%s", text);
