@@ -4,6 +4,7 @@
 // game plays through SDL2_mixer (MixerBackend); tests may put a recording back
 // end in its place to hear exactly which sounds the game asked for.
 
+#include <memory>
 #include <string>
 
 class AudioBackend {
@@ -20,3 +21,7 @@ class AudioBackend {
   // Frees the current music, then streams the file looping forever.
   virtual void playMusic(const std::string& path) = 0;
 };
+
+// The platform's audio library: SDL2_mixer on the desktop, Web Audio in the
+// browser. Each platform's build links exactly one definition.
+std::unique_ptr<AudioBackend> makePlatformAudioBackend();

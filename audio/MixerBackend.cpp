@@ -48,6 +48,8 @@ void keepConsoleQuiet() {
 
 }  // namespace
 
+std::unique_ptr<AudioBackend> makePlatformAudioBackend() { return std::make_unique<MixerBackend>(); }
+
 MixerBackend::~MixerBackend() {
   if (music_ != nullptr) Mix_FreeMusic(music_);
   for (Mix_Chunk* chunk : chunks_) {

@@ -53,8 +53,9 @@ float edgeOpacity(float alpha, float scale) {
 FloatingText::FloatingText(float atX, float atY, const char* message)
     : TimedPhases(kSwellInTime, kHoverTime, kBlowUpTime), x(atX), y(atY) {
   if (message != nullptr) {
-    std::strncpy(text, message, sizeof text - 1);
-    text[sizeof text - 1] = '\0';
+    const std::size_t length = strnlen(message, sizeof text - 1);
+    std::memcpy(text, message, length);
+    text[length] = '\0';
   }
 }
 
