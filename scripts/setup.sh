@@ -2,6 +2,8 @@
 # Installs the Debian packages that building, playing and testing Plombrix! need.
 # Does nothing when every package is already present. Runs apt-get as root, or
 # through sudo for a player who is not root.
+#   setup.sh       the desktop game, its generator, tests and package
+#   setup.sh web   all of that, and the browser build and its tests
 set -euo pipefail
 
 packages=(
@@ -18,6 +20,13 @@ packages=(
   # the package and its validators
   dpkg-dev file fakeroot lintian desktop-file-utils appstream man-db
 )
+if [ "${1:-}" = web ]; then
+  # The compiler, and the browser the tests drive. Node comes with emscripten
+  # where the machine has none; npm then too.
+  packages+=(emscripten node-acorn chromium)
+  if ! command -v node >/dev/null; then packages+=(nodejs); fi
+  if ! command -v npm >/dev/null; then packages+=(npm); fi
+fi
 
 missing=()
 for p in "${packages[@]}"; do
