@@ -15,29 +15,14 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/Backdrop.h"
+#include "FrameScene.h"
 #include "app/FrameClock.h"
-#include "view/GameState.h"
-#include "fx/BurstList.h"
-#include "fx/Patient.h"
 #include "gfx/GlIncludes.h"
-#include "score/FloatingTextList.h"
-#include "score/Wallet.h"
-#include "sim/BubbleField.h"
 #include "support/GlTestWindow.h"
-#include "support/RecordingAudio.h"
 
 namespace {
 
-constexpr float kFrameSeconds = 1.0f / 60.0f;
-constexpr int kSceneBubbles = 135;
-constexpr int kSceneBursts = 10;
-constexpr int kSceneTexts = 2;
-// The scene is put back every so many frames, so the field, bursts and texts
-// stay as full as the scene asks: a pop burst lives about 42 frames and the
-// oldest snapshot burst is 10 frames old.
-constexpr int kFramesPerRestore = 30;
-constexpr int kWarmUpFramesMax = 60 * 60;
+constexpr int kFramesPerRestore = frameScene::kFramesPerRestore;
 constexpr const char* kFontFile = "res/fonts/Cookies.ttf";
 
 namespace fs = std::filesystem;
@@ -56,104 +41,25 @@ fs::path findAssetRoot() {
   return {};
 }
 
-// Everything the frame touches, as it stood when the scene was first built.
-struct Scene {
-  std::vector<Bubble> bubbles;
-  std::vector<PopBurst> bursts;
-  std::vector<FloatingText> texts;
-  Patient figure;
-  Wallet wallet;
-};
-
-Scene* scene = nullptr;
-const char* sceneError = nullptr;
 double clearSwapSecondsPerFrame = 0.0;
 
-void updatePass() {
-  FrameClock::instance().dtSeconds = kFrameSeconds;
-  FrameClock::instance().updateAll();
-}
-
-void restoreScene() {
-  for (Bubble* bubble : bubbleField.bubbles) delete bubble;
-  bubbleField.bubbles.clear();
-  for (const Bubble& bubble : scene->bubbles) bubbleField.bubbles.push_back(new Bubble(bubble));
-  bubbleField.selectedBubble = bubbleField.nearest(-1.0f, 2.0f);
-  bubbleField.stepAccumulator = 0.0f;
-  BurstList::instance().bursts = scene->bursts;
-  FloatingTextList::instance().texts = scene->texts;
-  patient = scene->figure;
-  Wallet::instance() = scene->wallet;
-}
-
-// Opens the window, loads every sprite and the font the way the game's start-up
-// does, then plays until the stomach is full and adds the bursts and texts.
 bool buildScene() {
-  if (scene != nullptr) return true;
-  if (sceneError != nullptr) return false;
-  const fs::path root = findAssetRoot();
-  if (root.empty()) {
-    sceneError =
-        "no asset tree (res/fonts/Cookies.ttf): build the assets or run from a directory holding res/";
-    return false;
-  }
-
   GlTestWindow::open();
-  RecordingAudio::install();
-  const fs::path previous = fs::current_path();
-  fs::current_path(root);
-  Backdrop::instance().loadSprites();
-  Backdrop::instance().setRect(6.0, 4.0, 0.0, -4.0);
-  Wallet::instance().initialise();
-  bubbleField.loadSprites();
-  patient.loadSprites();
-  BurstList::instance().spawnPopBurst(0.0f, 3.0f, 0.2f);  // reads the spark image
-  fs::current_path(previous);
-  GameState = kPlaying;
-  FrameClock::instance().started = true;
-
-  BurstList::instance().bursts.clear();
-  for (int frame = 0; frame < kWarmUpFramesMax; ++frame) {
-    updatePass();
-    if (static_cast<int>(bubbleField.bubbles.size()) >= kSceneBubbles && frame > 120) break;
-  }
-  // Bursts a frame apart, so they stand in every phase of their life.
-  BurstList::instance().bursts.clear();
-  FloatingTextList::instance().texts.clear();
-  for (int i = 0; i < kSceneBursts; ++i) {
-    const Bubble& source = *bubbleField.bubbles[static_cast<std::size_t>(i * 7) % bubbleField.bubbles.size()];
-    BurstList::instance().spawnPopBurst(source.x, source.y, source.radius);
-    BurstList::instance().update(kFrameSeconds);
-  }
-  FloatingTextList::instance().addText(-2.0f, 2.5f, "%d chain!", 2);
-  for (int i = 0; i < kSceneBursts; ++i) FloatingTextList::instance().update(kFrameSeconds);
-  FloatingTextList::instance().addText(0.0f, 3.5f, "%d chain!", 3);
-  Wallet::instance().money = 23450;
-  Wallet::instance().shownMoney = 21000.0f;
-
-  scene = new Scene();
-  for (const Bubble* bubble : bubbleField.bubbles) scene->bubbles.push_back(*bubble);
-  scene->bursts = BurstList::instance().bursts;
-  scene->texts = FloatingTextList::instance().texts;
-  scene->figure = patient;
-  scene->wallet = Wallet::instance();
-  return true;
+  return frameScene::build(findAssetRoot());
 }
 
 void reportScene(benchmark::State& state) {
-  state.counters["bubbles"] = static_cast<double>(scene->bubbles.size());
-  state.counters["bursts"] = static_cast<double>(scene->bursts.size());
-  int puffs = 0;
-  for (const SmokeParticle& p : scene->figure.smoke.particles) puffs += p.active ? 1 : 0;
-  state.counters["puffs"] = puffs;
-  state.counters["texts"] = static_cast<double>(scene->texts.size());
+  state.counters["bubbles"] = frameScene::bubbleCount();
+  state.counters["bursts"] = frameScene::burstCount();
+  state.counters["puffs"] = frameScene::puffCount();
+  state.counters["texts"] = frameScene::textCount();
 }
 
 using Clock = std::chrono::steady_clock;
 
 void BM_ClearAndSwapFrame(benchmark::State& state) {
   if (!buildScene()) {
-    state.SkipWithError(sceneError);
+    state.SkipWithError(frameScene::error());
     return;
   }
   Clock::duration spent{};
@@ -183,7 +89,7 @@ double secondsPerRestoredFrame(benchmark::State& state, Frame frame) {
   std::int64_t frames = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    restoreScene();
+    frameScene::restore();
     FrameClock::instance().tick();  // the restore's own time is not a frame's
     state.ResumeTiming();
     const auto start = Clock::now();
@@ -196,7 +102,7 @@ double secondsPerRestoredFrame(benchmark::State& state, Frame frame) {
 
 void BM_PlayingFrame(benchmark::State& state) {
   if (!buildScene()) {
-    state.SkipWithError(sceneError);
+    state.SkipWithError(frameScene::error());
     return;
   }
   const double perFrame = secondsPerRestoredFrame(state, [] {
@@ -212,10 +118,10 @@ BENCHMARK(BM_PlayingFrame)->Unit(benchmark::kMillisecond)->MinTime(5.0)->UseReal
 
 void BM_PlayingFrameUpdateOnly(benchmark::State& state) {
   if (!buildScene()) {
-    state.SkipWithError(sceneError);
+    state.SkipWithError(frameScene::error());
     return;
   }
-  state.counters["ms_per_frame"] = secondsPerRestoredFrame(state, [] { updatePass(); }) * 1e3;
+  state.counters["ms_per_frame"] = secondsPerRestoredFrame(state, [] { frameScene::update(); }) * 1e3;
   reportScene(state);
 }
 BENCHMARK(BM_PlayingFrameUpdateOnly)->Unit(benchmark::kMillisecond)->MinTime(2.0);
