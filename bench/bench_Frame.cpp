@@ -17,7 +17,7 @@
 
 #include "app/Backdrop.h"
 #include "app/FrameClock.h"
-#include "view/GameState.h"
+#include "assets/AssetTree.h"
 #include "fx/BurstList.h"
 #include "fx/Patient.h"
 #include "gfx/GlIncludes.h"
@@ -26,6 +26,7 @@
 #include "sim/BubbleField.h"
 #include "support/GlTestWindow.h"
 #include "support/RecordingAudio.h"
+#include "view/GameState.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ constexpr int kSceneTexts = 2;
 // oldest snapshot burst is 10 frames old.
 constexpr int kFramesPerRestore = 30;
 constexpr int kWarmUpFramesMax = 60 * 60;
-constexpr const char* kFontFile = "res/fonts/Cookies.ttf";
+constexpr const char* kFontFile = AssetTree::kFont.path;
 
 namespace fs = std::filesystem;
 

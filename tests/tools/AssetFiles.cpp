@@ -15,8 +15,10 @@ namespace fs = std::filesystem;
 
 fs::path resDir() { return fs::path(PLOMBRIX_BUILD_DIR) / "res"; }
 
-Picture::Picture(const std::string& name) {
-  const std::string path = (resDir() / "images" / name).string();
+fs::path built(const AssetTree::File& file) { return resDir() / file.underRoot(); }
+
+Picture::Picture(const AssetTree::File& file) {
+  const std::string path = built(file).string();
   if (!load(path.c_str())) throw std::runtime_error("cannot load " + path);
 }
 
