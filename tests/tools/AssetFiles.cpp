@@ -13,6 +13,13 @@ namespace AssetFiles {
 
 namespace fs = std::filesystem;
 
+std::string missingFrom(const std::set<std::string>& names, const std::set<std::string>& others) {
+  std::string listed;
+  for (const std::string& name : names)
+    if (!others.count(name)) listed += "\n  " + name;
+  return listed.empty() ? " none" : listed;
+}
+
 fs::path resDir() { return fs::path(PLOMBRIX_BUILD_DIR) / "res"; }
 
 fs::path built(const AssetTree::File& file) { return resDir() / file.underRoot(); }

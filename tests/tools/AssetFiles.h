@@ -5,12 +5,18 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "assets/AssetTree.h"
 #include "gfx/TgaImage.h"
 
 namespace AssetFiles {
+
+// The names of one set that the other lacks, one an indented line, or " none":
+// what a failure message lists when two sides disagree on a set of files.
+std::string missingFrom(const std::set<std::string>& names, const std::set<std::string>& others);
 
 // The build's asset tree, written by the generator during the build.
 std::filesystem::path resDir();

@@ -43,7 +43,10 @@ TEST(AssetBuilder, TwoRunsWriteIdenticalBytesInExactlyTheDescribedFiles) {
   for (const auto& [name, bytes] : first)
     if (!name.starts_with("icons/")) written.insert(name);
   for (const AssetTree::File& file : AssetTree::kEveryFile) described.insert(file.underRoot());
-  EXPECT_EQ(written, described) << "the generator writes other files than the game opens";
+  EXPECT_TRUE(written == described) << "written but not described:"
+                                    << AssetFiles::missingFrom(written, described)
+                                    << "\ndescribed but not written:"
+                                    << AssetFiles::missingFrom(described, written);
   ASSERT_EQ(first.size(), second.size());
   for (const auto& [name, bytes] : first) {
     EXPECT_TRUE(second.count(name) && second.at(name) == bytes) << name << " differs between two runs";

@@ -38,14 +38,6 @@ class BuiltAssetTree : public ::testing::Test {
   void SetUp() override { std::filesystem::current_path(PLOMBRIX_BUILD_DIR); }
 };
 
-// The names in one set and not the other, one a line.
-std::string missingFrom(const std::set<std::string>& names, const std::set<std::string>& others) {
-  std::string listed;
-  for (const std::string& name : names)
-    if (!others.count(name)) listed += "\n  " + name;
-  return listed.empty() ? " none" : listed;
-}
-
 TEST_F(BuiltAssetTree, TheGamesStartUpAndFirstBurstOpenEveryDescribedPictureSoundAndTuneAndNothingElse) {
   GlTestWindow::open();
   auto audio = RecordingAudio::install();
@@ -65,8 +57,10 @@ TEST_F(BuiltAssetTree, TheGamesStartUpAndFirstBurstOpenEveryDescribedPictureSoun
     if (file.type == FileType::Targa || file.type == FileType::Wave || file.type == FileType::Mp3)
       described.insert(file.path);
 
-  EXPECT_EQ(opened, described) << "opened but not described:" << missingFrom(opened, described)
-                               << "\ndescribed but never opened:" << missingFrom(described, opened);
+  EXPECT_TRUE(opened == described) << "opened but not described:"
+                                   << AssetFiles::missingFrom(opened, described)
+                                   << "\ndescribed but never opened:"
+                                   << AssetFiles::missingFrom(described, opened);
   // The font printer names no file, but throws if the wallet's font is not
   // where the build put the description's.
   EXPECT_EQ(console.find("Error"), std::string::npos) << "a picture did not load: " << console;
