@@ -11,22 +11,26 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # What each folder may use besides itself; "*" is anything. A new folder is one
 # more line. A subfolder with rules of its own gets its own line, and the most
 # specific line rules a file; a folder named here stands for its subfolders too.
-game="app view sim score fx gfx audio util assets"
-declare -A uses=(
-  [assets]=""
-  [util]=""
-  [gfx]="util assets"
-  [audio]="util assets"
-  [fx]="gfx audio util assets"
-  [score]="gfx audio util assets"
-  [sim]="fx score gfx audio util assets"
-  [view]="sim fx score gfx audio util assets"
-  [app]="view sim fx score gfx audio util assets"
-  [tools]="assets util"
-  [fuzz]="gfx util"
-  [bench]="$game tests/support"
-  [tests]="*"
-)
+rules="
+  assets
+  util
+  gfx     util assets
+  audio   util assets
+  fx      gfx audio util assets
+  score   gfx audio util assets
+  sim     fx score gfx audio util assets
+  view    sim fx score gfx audio util assets
+  app     view sim fx score gfx audio util assets
+  tools   assets util
+  fuzz    gfx util
+  bench   app view sim fx score gfx audio util assets tests/support
+  tests   *
+"
+declare -A uses=()
+while read -r folder used; do
+  [ -z "$folder" ] || uses[$folder]=$used
+done <<<"$rules"
+
 # Where the build looks for an included file after the including file's own
 # folder: the game's root, the tests' support and the generator's own headers.
 include_dirs=(. tests tools)
