@@ -1,7 +1,9 @@
 #include "app/Backdrop.h"
 
 #include <cmath>
+#include <utility>
 
+#include "assets/AssetTree.h"
 #include "gfx/BlendedDrawing.h"
 #include "gfx/GlIncludes.h"
 #include "gfx/Sprite.h"
@@ -12,9 +14,12 @@ Backdrop& Backdrop::instance() {
 }
 
 void Backdrop::loadSprites() {
-  makeSprite(backgroundList, "./res/images/background.tga");
-  makeSprite(titleList, "./res/images/titlescreen.tga");
-  makeSprite(instructionsList, "./res/images/instructions.tga");
+  for (const auto& [list, image] : {std::pair{&backgroundList, &AssetTree::kBackgroundImage},
+                                    std::pair{&titleList, &AssetTree::kTitleImage},
+                                    std::pair{&instructionsList, &AssetTree::kInstructionsImage}}) {
+    int texture = kNoTexture;  // each picture loads its own image
+    makeSprite(*list, texture, image->path);
+  }
 }
 
 void Backdrop::setRect(double newTop, double newRight, double newBottom, double newLeft) {

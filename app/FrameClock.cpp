@@ -2,6 +2,7 @@
 
 #include "app/Backdrop.h"
 #include "app/GlState.h"
+#include "assets/AssetTree.h"
 #include "audio/SoundBank.h"
 #include "fx/BurstList.h"
 #include "fx/Patient.h"
@@ -14,7 +15,6 @@
 
 namespace {
 constexpr double kSecondsPerMs = 0.001;
-const char* const kMusicPath = "./res/audio/Tolvaren_Drift2.mp3";
 }  // namespace
 
 FrameClock::FrameClock() : lastMs(glutGet(GLUT_ELAPSED_TIME)) {}
@@ -43,7 +43,7 @@ void FrameClock::initialise() {
   bubbleField.loadSprites();
   patient.loadSprites();
   SoundBank::instance().loadSounds();
-  SoundBank::instance().playMusic(kMusicPath);
+  SoundBank::instance().playMusic(AssetTree::kMusic.path);
   GameState = kTitleScreen;
   started = true;
 }

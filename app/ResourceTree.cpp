@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <system_error>
 
+#include "assets/AssetTree.h"
+
 namespace fs = std::filesystem;
 
 #ifndef PLOMBRIX_DATA_FROM_BINARY
@@ -15,7 +17,7 @@ namespace fs = std::filesystem;
 namespace {
 // Files the game cannot start without; a res/ folder lacking them (the
 // repository's own, say) belongs to something else.
-constexpr const char* kMarkers[] = {"res/images/titlescreen.tga", "res/fonts/Cookies.ttf"};
+constexpr const char* kMarkers[] = {AssetTree::kTitleImage.path, AssetTree::kFont.path};
 }  // namespace
 
 ResourceTree::ResourceTree(const fs::path& workingDir, const fs::path& exeDir) : places_{workingDir} {

@@ -8,22 +8,11 @@ SoundBank& SoundBank::instance() {
 }
 
 const std::array<const char*, SoundBank::kSoundCount>& SoundBank::soundFiles() {
-  // The click set has no file numbered 04: index 23 is click07.
-  static const std::array<const char*, kSoundCount> files = {
-      "./res/audio/bubble_merge_01.wav", "./res/audio/bubble_merge_02.wav", "./res/audio/bubble_merge_03.wav",
-      "./res/audio/bubble_merge_04.wav", "./res/audio/bubble_merge_05.wav", "./res/audio/bubble_merge_06.wav",
-      "./res/audio/bubble_merge_07.wav", "./res/audio/bubble_merge_08.wav", "./res/audio/bubble_merge_09.wav",
-      "./res/audio/bubble_merge_10.wav", "./res/audio/bubble_merge_11.wav", "./res/audio/bubble_merge_12.wav",
-      "./res/audio/bubble_merge_13.wav", "./res/audio/bubble_merge_14.wav", "./res/audio/bubble_pop_01.wav",
-      "./res/audio/bubble_pop_02.wav",   "./res/audio/bubble_pop_03.wav",   "./res/audio/bubble_pop_04.wav",
-      "./res/audio/bubble_pop_05.wav",   "./res/audio/bubble_pop_06.wav",   "./res/audio/click01.wav",
-      "./res/audio/click02.wav",         "./res/audio/click03.wav",         "./res/audio/click07.wav",
-      "./res/audio/click05.wav",         "./res/audio/click06.wav",         "./res/audio/chain01.wav",
-      "./res/audio/chain02.wav",         "./res/audio/chain03.wav",         "./res/audio/chain04.wav",
-      "./res/audio/chain05.wav",         "./res/audio/chain06.wav",         "./res/audio/chain07.wav",
-      "./res/audio/chain08.wav",         "./res/audio/chain09.wav",         "./res/audio/chain10.wav",
-      "./res/audio/chain11.wav",         "./res/audio/chain12.wav",
-  };
+  static const std::array<const char*, kSoundCount> files = [] {
+    std::array<const char*, kSoundCount> paths{};
+    for (int index = 0; index < kSoundCount; ++index) paths[index] = AssetTree::kSounds[index].path;
+    return paths;
+  }();
   return files;
 }
 

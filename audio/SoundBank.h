@@ -8,26 +8,28 @@
 #include <memory>
 #include <string>
 
+#include "assets/AssetTree.h"
 #include "audio/AudioBackend.h"
 
 class SoundBank {
  public:
-  static constexpr int kSoundCount = 38;
+  static constexpr int kSoundCount = static_cast<int>(AssetTree::kSounds.size());
   // First index and count of each group, in the order of the index map.
-  static constexpr int kMergeFirst = 0;
-  static constexpr int kMergeCount = 14;
-  static constexpr int kPopFirst = 14;
-  static constexpr int kPopCount = 6;
-  static constexpr int kClickFirst = 20;
-  static constexpr int kClickCount = 6;
-  static constexpr int kChainFirst = 26;
-  static constexpr int kChainCount = 12;
+  static constexpr int kMergeFirst = AssetTree::kMergeSounds.first;
+  static constexpr int kMergeCount = AssetTree::kMergeSounds.count();
+  static constexpr int kPopFirst = AssetTree::kPopSounds.first;
+  static constexpr int kPopCount = AssetTree::kPopSounds.count();
+  static constexpr int kClickFirst = AssetTree::kClickSounds.first;
+  static constexpr int kClickCount = AssetTree::kClickSounds.count();
+  static constexpr int kChainFirst = AssetTree::kChainSounds.first;
+  static constexpr int kChainCount = AssetTree::kChainSounds.count();
 
-  // How loud each group and the music play, as factors on their files' own
-  // peaks (merges 0.55, pops 0.85, clicks 0.7, chain steps 0.8, music 0.45).
-  // Staged so that any single sound on the music stays under the limiter, a
-  // click still peaks at least 6 dB above the music, and the merges, which come
-  // by the dozen, stay the softest.
+  // Playback gains, not file peaks: each group and the music play at this
+  // fraction of their files' own loudness, so what reaches the mix peaks at the
+  // level times the peak the file was made to (AssetTree's SoundGroup::peak and
+  // kMusicPeak). Staged with those peaks so that any single sound on the music
+  // stays under the limiter, a click still peaks at least 6 dB above the music,
+  // and the merges, which come by the dozen, stay the softest.
   static constexpr double kMergeLevel = 0.45;
   static constexpr double kPopLevel = 0.55;
   static constexpr double kClickLevel = 0.7;

@@ -6,6 +6,7 @@
 
 #include "app/Backdrop.h"
 #include "app/FrameClock.h"
+#include "assets/AssetTree.h"
 #include "audio/AudioBackend.h"
 #include "audio/SoundBank.h"
 #include "fx/BurstList.h"
@@ -68,7 +69,7 @@ bool build(const std::filesystem::path& assetRoot) {
   if (snapshot != nullptr) return true;
   if (failure != nullptr) return false;
   namespace fs = std::filesystem;
-  if (assetRoot.empty() || !fs::exists(assetRoot / "res/fonts/Cookies.ttf")) {
+  if (assetRoot.empty() || !fs::exists(assetRoot / AssetTree::kFont.path)) {
     failure = "no asset tree (res/fonts/Cookies.ttf): build the assets or run from a directory holding res/";
     return false;
   }

@@ -17,13 +17,14 @@
 
 #include "FrameScene.h"
 #include "app/FrameClock.h"
+#include "assets/AssetTree.h"
 #include "gfx/GlIncludes.h"
 #include "support/GlTestWindow.h"
 
 namespace {
 
 constexpr int kFramesPerRestore = frameScene::kFramesPerRestore;
-constexpr const char* kFontFile = "res/fonts/Cookies.ttf";
+constexpr const char* kFontFile = AssetTree::kFont.path;
 
 namespace fs = std::filesystem;
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "assets/AssetTree.h"
 #include "gfx/BlendedDrawing.h"
 #include "gfx/GlIncludes.h"
 
@@ -10,11 +11,10 @@ Patient patient;
 
 namespace {
 
-const std::array<const char*, Patient::kLimbCount> kLimbImages = {
-    "./res/images/character_head.tga", "./res/images/character_armright.tga",
-    "./res/images/character_armleft.tga", "./res/images/character_legright.tga",
-    "./res/images/character_legleft.tga"};
-const char* const kSmokeImage = "./res/images/smokeParticle.tga";
+// The body pictures in the order of limbLists.
+constexpr std::array<const AssetTree::File*, Patient::kLimbCount> kLimbImages = {
+    &AssetTree::kHeadImage, &AssetTree::kRightArmImage, &AssetTree::kLeftArmImage, &AssetTree::kRightLegImage,
+    &AssetTree::kLeftLegImage};
 
 // The smoke: faint, slightly grey puffs that leave upwards with a small sideways
 // scatter and keep rising.
@@ -41,8 +41,11 @@ float wobble(float clock, double rate, double amplitude) {
 Patient::Patient() { limbLists.fill(kNoSprite); }
 
 void Patient::loadSprites() {
-  for (std::size_t i = 0; i < limbLists.size(); ++i) makeSprite(limbLists[i], kLimbImages[i]);
-  smoke.loadSprite(kSmokeImage);
+  for (std::size_t i = 0; i < limbLists.size(); ++i) {
+    int texture = kNoTexture;  // each part loads its own image
+    makeSprite(limbLists[i], texture, kLimbImages[i]->path);
+  }
+  smoke.loadSprite(AssetTree::kSmokeImage.path);
   smoke.originX = kSmokeOriginX;
   smoke.originY = static_cast<float>(kSmokeRestY);
   smoke.accelY = kSmokeAccelY;

@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "assets/SceneLayout.h"
 #include "fx/ParticleEmitter.h"
 
 class Patient {
@@ -19,28 +20,17 @@ class Patient {
   static constexpr int kLeftLeg = 4;
   static constexpr int kLimbCount = 5;
 
-  // Where a body picture rests and how far it sways: its centre and size in
-  // world units, the largest turn either way in degrees and the largest bob
-  // either way in world units. The background's windows onto the limbs are
-  // drawn from the same numbers. The x positions and sizes are single-precision;
-  // the heights are double and take the bob before rounding to a float.
-  struct Rig {
-    float x;
-    double y;
-    float width;
-    float height;
-    double tiltDegrees;
-    double bob;
-  };
-  static constexpr Rig kHeadRig{-1.1282f, 5.48, 1.45f, 0.95f, 5.0, 0.02};
-  static constexpr Rig kRightArmRig{-3.575f, 3.402, 0.7f, 0.7f, 0.0, 0.02};
-  static constexpr Rig kLeftArmRig{1.419f, 3.002, 0.7f, 0.7f, 0.0, 0.015};
-  // The legs bob with the head.
-  static constexpr Rig kRightLegRig{-1.46f, 0.3, 0.4f, 0.4f, 0.0, kHeadRig.bob};
-  static constexpr Rig kLeftLegRig{-0.56f, 0.3, 0.4f, 0.4f, 0.0, kHeadRig.bob};
-  // The smoke leaves the left arm's hand here, world units, arm at rest.
-  static constexpr float kSmokeOriginX = 1.75f;
-  static constexpr double kSmokeRestY = 2.828;
+  // Where a body picture rests and how far it sways, and where the smoke
+  // leaves the left arm's hand: the places the background's windows onto the
+  // limbs are cut for.
+  using Rig = SceneLayout::Rig;
+  static constexpr Rig kHeadRig = SceneLayout::kHeadRig;
+  static constexpr Rig kRightArmRig = SceneLayout::kRightArmRig;
+  static constexpr Rig kLeftArmRig = SceneLayout::kLeftArmRig;
+  static constexpr Rig kRightLegRig = SceneLayout::kRightLegRig;
+  static constexpr Rig kLeftLegRig = SceneLayout::kLeftLegRig;
+  static constexpr float kSmokeOriginX = SceneLayout::kSmokeOriginX;
+  static constexpr double kSmokeRestY = SceneLayout::kSmokeRestY;
 
   // Where one body part is drawn: translate, turn about z, then scale the unit
   // sprite.

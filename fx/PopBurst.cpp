@@ -15,7 +15,9 @@ PopBurst PopBurst::popVariant() { return PopBurst(kPopLaunch, kPopFadeIn, kPopHo
 PopBurst PopBurst::clickVariant() { return PopBurst(kClickLaunch, kClickFadeIn, kClickHold, kClickFadeOut); }
 
 void PopBurst::seed(float x, float y, float radius) {
-  makeSprite(sparkListId, kSparkImage);
+  // Only the list is kept: it binds the texture itself.
+  int texture = kNoTexture;
+  makeSprite(sparkListId, texture, kSparkImage);
 
   for (Spark& spark : sparks) {
     spark.scale = 0.0f;

@@ -8,6 +8,7 @@
 
 #include <array>
 
+#include "assets/AssetTree.h"
 #include "fx/Spark.h"
 #include "util/TimedPhases.h"
 
@@ -32,7 +33,7 @@ class PopBurst : public TimedPhases {
   static constexpr float kClickFadeOut = 0.12f;  // seconds
   static constexpr float kClickLaunch = 30.0f;   // world units per second, upper bound
 
-  static constexpr const char* kSparkImage = "./res/images/popBubble2.tga";
+  static constexpr const char* kSparkImage = AssetTree::kSparkImage.path;
 
   // The spark sprite's display list, shared by every burst of the process and
   // built by the first seeding, so the image is read once however many bursts

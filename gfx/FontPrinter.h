@@ -19,7 +19,7 @@ class FontPrinter {
   static constexpr int kTextBytes = 256;
   // Line height a point of font size: 1 / 0.63, in single precision.
   static constexpr float kLineHeightPerSize = 1.5873016f;
-  // Dots per inch the font is rasterised at: size 36 makes a 48-pixel em.
+  // Dots per inch the font is rasterised at: an em of 4/3 pixels a point of size.
   static constexpr unsigned kDotsPerInch = 96;
 
   static FontPrinter& instance();

@@ -19,12 +19,12 @@ void emitUnitQuad() {
   glEnd();
 }
 
-void makeSprite(int& listId, const char* path) {
+void makeSprite(int& listId, int& textureId, const char* path) {
   if (listId >= 0) return;
-  const GLuint texture = loadTexture(path);
+  if (textureId < 0) textureId = static_cast<int>(loadTexture(path));
   listId = static_cast<int>(glGenLists(1));
   glNewList(static_cast<GLuint>(listId), GL_COMPILE);
-  glBindTexture(GL_TEXTURE_2D, texture);
+  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(textureId));
   emitUnitQuad();
   glEndList();
 }

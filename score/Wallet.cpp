@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "assets/AssetTree.h"
 #include "audio/SoundBank.h"
 #include "gfx/FontPrinter.h"
 #include "gfx/GlIncludes.h"
@@ -9,9 +10,6 @@
 #include "util/MathHelpers.h"
 
 namespace {
-const char* const kFontPath = "./res/fonts/Cookies.ttf";
-constexpr unsigned kFontSize = 36;  // points, at 96 dpi a 48-pixel em
-
 constexpr float kChainWindow = 1.0f;  // seconds; a burst this late or later breaks the chain
 constexpr int kChainBonus = 150;      // money per link of the chain reached
 // The shown money closes this fraction of its gap a second (per unit of dt).
@@ -35,7 +33,7 @@ Wallet& Wallet::instance() {
   return *wallet;
 }
 
-void Wallet::initialise() { FontPrinter::instance().loadFont(kFontPath, kFontSize); }
+void Wallet::initialise() { FontPrinter::instance().loadFont(AssetTree::kFont.path, AssetTree::kFontSize); }
 
 void Wallet::update(float dt) {
   if (chain > 0) chainTimer += dt;

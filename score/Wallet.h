@@ -3,18 +3,20 @@
 // other within a second, and the longest chain. Also owns the frame duties of
 // the floating texts, whose update and drawing run inside its own.
 
+#include "assets/SceneLayout.h"
+
 class Wallet {
  public:
   // Where the money and the best chain are printed: the baseline's start in
   // world units, world units per font pixel, and the tilt of both lines. The
   // background's chart is drawn around the same places.
-  static constexpr float kMoneyX = 2.0f;
-  static constexpr float kMoneyY = 4.46f;
-  static constexpr float kMoneyScale = 0.005f;
-  static constexpr float kBestChainX = 2.4f;
-  static constexpr float kBestChainY = 3.2f;
-  static constexpr float kBestChainScale = 0.0075f;
-  static constexpr float kTextTiltDegrees = 4.0f;
+  static constexpr float kMoneyX = SceneLayout::kMoneyLine.x;
+  static constexpr float kMoneyY = SceneLayout::kMoneyLine.y;
+  static constexpr float kMoneyScale = SceneLayout::kMoneyLine.scale;
+  static constexpr float kBestChainX = SceneLayout::kBestChainLine.x;
+  static constexpr float kBestChainY = SceneLayout::kBestChainLine.y;
+  static constexpr float kBestChainScale = SceneLayout::kBestChainLine.scale;
+  static constexpr float kTextTiltDegrees = SceneLayout::kPrintedTiltDegrees;
 
   static Wallet& instance();
 

@@ -4,6 +4,7 @@
 // spinning germ picture. The bubble field creates, steps, merges and destroys
 // bubbles; a bubble never moves by itself between the field's sub-steps.
 
+#include "assets/AssetTree.h"
 #include "util/Entity.h"
 
 class Bubble : public Entity {
@@ -18,7 +19,8 @@ class Bubble : public Entity {
   static constexpr double kWobbleRate = 4.0;        // rad/s per unit of (phase + 2)
   static constexpr double kWobbleBase = 2.0;        // keeps the rate within 8..12 rad/s
   static constexpr float kSpinRate = 200.0f;        // degrees/s of the germ per unit of phase
-  static constexpr int kPlainKind = 7;  // the kind without a germ picture
+  // The kind without a germ picture: the one after the last germ.
+  static constexpr int kPlainKind = static_cast<int>(AssetTree::kGermImages.size());
 
   // Mass 1 at rest at the origin; draws one random number for the wobble phase.
   Bubble();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 #include "audio/SoundBank.h"
 #include "fx/BurstList.h"
@@ -14,17 +15,13 @@
 #include "util/Random.h"
 
 namespace {
-constexpr const char* kBubbleImage = "./res/images/diseaseBubble.tga";
-constexpr const char* kGooImage = "./res/images/mouseGoo.tga";
-constexpr const char* kSelectionImage = "./res/images/selection.tga";
-constexpr const char* kGlowImage = "./res/images/specialGlow.tga";
-
-// The glow of a special bubble: 1.75 times its diameter, pulsing by a little
-// about six times a second, in its kind's tint but see-through.
-constexpr float kGlowAlpha = 0.6f;
+// The glow of a special bubble: the size and opacity its picture is painted
+// for, pulsing by a little about six times a second, in its kind's tint.
+constexpr auto kGlowAlpha = static_cast<float>(AssetTree::kGlowOpacity);
 constexpr double kGlowPulseRate = 37.0;    // radians per second of field clock
 constexpr double kGlowPulseAmount = 0.12;  // world units
-constexpr float kGlowRadiusScale = 3.5f;   // glow width per unit of radius
+constexpr auto kGlowRadiusScale =
+    static_cast<float>(AssetTree::kGlowWidthPerRadius);  // width per unit of radius
 
 // The selection ring: a quarter wider than the bubble, turning clockwise.
 constexpr float kRingAlpha = 0.87f;
@@ -242,7 +239,8 @@ void BubbleField::remove(Bubble* bubble) {
 void BubbleField::loadSprites() {
   // Every sprite loads its own image: each gets a fresh texture slot.
   for (int kind = 0; kind < KindStyle::kGermKindCount; ++kind) {
-    makeSprite(kindTable[kind].innerList, KindStyle::germImages()[kind]);
+    int texture = kNoTexture;
+    makeSprite(kindTable[kind].innerList, texture, KindStyle::germImages()[kind]);
   }
   for (int kind = 0; kind < KindStyle::kKindCount; ++kind) {
     const KindStyle& tint = KindStyle::tints()[kind];
@@ -250,10 +248,13 @@ void BubbleField::loadSprites() {
     kindTable[kind].green = tint.green;
     kindTable[kind].blue = tint.blue;
   }
-  makeSprite(bubbleList, kBubbleImage);
-  makeSprite(gooList, kGooImage);
-  makeSprite(selectionList, kSelectionImage);
-  makeSprite(glowList, kGlowImage);
+  for (const auto& [list, image] :
+       {std::pair{&bubbleList, &AssetTree::kBubbleImage}, std::pair{&gooList, &AssetTree::kGooImage},
+        std::pair{&selectionList, &AssetTree::kSelectionImage},
+        std::pair{&glowList, &AssetTree::kGlowImage}}) {
+    int texture = kNoTexture;
+    makeSprite(*list, texture, image->path);
+  }
 }
 
 void BubbleField::render() const {

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "assets/AssetTree.h"
+#include "assets/SceneLayout.h"
 #include "gfx/Sprite.h"
 #include "sim/BroadPhase.h"
 #include "sim/Bubble.h"
@@ -40,13 +42,15 @@ class BubbleField {
   static constexpr double kContactSpring = -810.0;
   static constexpr float kContactDamping = -16.0f;
   // The stomach, as the edges of a bubble may touch it; there is no ceiling.
-  static constexpr float kFloor = 0.406f;
-  static constexpr float kLeftWall = -3.4297f;
-  static constexpr float kRightWall = 1.118f;
-  static constexpr float kWallRestitution = -0.45f;     // times the velocity that hit a wall
-  static constexpr int kBurstReward = 150;              // money for a grown germ bubble
-  static constexpr double kClickPricePerMass = -100.0;  // money per unit of a clicked bubble's mass
-  static constexpr double kNoBubbleDistance = 1e10;     // squared world units
+  static constexpr float kFloor = SceneLayout::kStomachFloor;
+  static constexpr float kLeftWall = SceneLayout::kStomachLeft;
+  static constexpr float kRightWall = SceneLayout::kStomachRight;
+  static constexpr float kWallRestitution = -0.45f;  // times the velocity that hit a wall
+  // Money for a grown germ bubble, and per unit of a clicked bubble's mass: the
+  // prices the instructions print.
+  static constexpr int kBurstReward = AssetTree::kBurstReward;
+  static constexpr double kClickPricePerMass = -static_cast<double>(AssetTree::kClickPrice);
+  static constexpr double kNoBubbleDistance = 1e10;  // squared world units
 
   BubbleField();
   BubbleField(const BubbleField&) = delete;

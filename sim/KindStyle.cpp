@@ -3,25 +3,22 @@
 std::array<KindStyle, KindStyle::kKindCount> kindTable;
 
 const std::array<const char*, KindStyle::kGermKindCount>& KindStyle::germImages() {
-  static const std::array<const char*, kGermKindCount> images = {
-      "./res/images/disease_mite.tga",  "./res/images/disease_spore.tga", "./res/images/disease_squid.tga",
-      "./res/images/disease_worm.tga",  "./res/images/disease_ecoli.tga", "./res/images/disease_fetus.tga",
-      "./res/images/disease_worm2.tga",
-  };
+  static const std::array<const char*, kGermKindCount> images = [] {
+    std::array<const char*, kGermKindCount> paths{};
+    for (int kind = 0; kind < kGermKindCount; ++kind) paths[kind] = AssetTree::kGermImages[kind].path;
+    return paths;
+  }();
   return images;
 }
 
 const std::array<KindStyle, KindStyle::kKindCount>& KindStyle::tints() {
-  // Pale, distinct colours; the plain kind stays white.
-  static const std::array<KindStyle, kKindCount> styles = {{
-      {1.0f, 1.0f, 0.5f, kNoSprite},
-      {0.5f, 1.0f, 0.5f, kNoSprite},
-      {0.5f, 1.0f, 1.0f, kNoSprite},
-      {0.5f, 0.5f, 1.0f, kNoSprite},
-      {1.0f, 0.5f, 1.0f, kNoSprite},
-      {1.0f, 0.5f, 0.5f, kNoSprite},
-      {1.0f, 0.5f, 0.25f, kNoSprite},
-      {1.0f, 1.0f, 1.0f, kNoSprite},
-  }};
+  static const std::array<KindStyle, kKindCount> styles = [] {
+    std::array<KindStyle, kKindCount> kinds{};
+    for (int kind = 0; kind < kKindCount; ++kind) {
+      const AssetTree::Tint& tint = AssetTree::kKindTints[kind];
+      kinds[kind] = {tint.red, tint.green, tint.blue, kNoSprite};
+    }
+    return kinds;
+  }();
   return styles;
 }

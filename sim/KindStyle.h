@@ -2,16 +2,19 @@
 // The look of one disease kind: the tint of its bubbles and the germ picture
 // spinning inside them. The process-wide kindTable holds the eight kinds, indexed
 // by a bubble's kind; the bubble field fills it in once when it loads its
-// sprites, and nothing changes it afterwards.
+// sprites, and nothing changes it afterwards. The pictures and tints themselves
+// are those of the asset tree's description, which the germ pictures are drawn
+// for.
 
 #include <array>
 
+#include "assets/AssetTree.h"
 #include "gfx/Sprite.h"
 
 struct KindStyle {
-  static constexpr int kKindCount = 8;
+  static constexpr int kKindCount = static_cast<int>(AssetTree::kKindTints.size());
   // Kinds 0..6 carry a germ picture; the last kind is the plain one.
-  static constexpr int kGermKindCount = 7;
+  static constexpr int kGermKindCount = static_cast<int>(AssetTree::kGermImages.size());
 
   float red = 1.0f;
   float green = 1.0f;

@@ -19,16 +19,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-// The names the game opens, under res/.
-constexpr const char* kImagesDir = "images";
-constexpr const char* kAudioDir = "audio";
-constexpr const char* kFontsDir = "fonts";
-constexpr const char* kFontName = "Cookies.ttf";
-constexpr const char* kMusicName = "Tolvaren_Drift2.mp3";
-constexpr const char* kLicenceName = "Cookies-LICENSE.txt";
-}  // namespace
-
 AssetBuilder::AssetBuilder(std::string resDir, std::string fontFile, std::string fontLicence)
     : resDir_(std::move(resDir)),
       fontFile_(std::move(fontFile)),
@@ -36,7 +26,8 @@ AssetBuilder::AssetBuilder(std::string resDir, std::string fontFile, std::string
       font_(fontFile_) {}
 
 void AssetBuilder::buildAll() {
-  for (const char* dir : {kImagesDir, kAudioDir, kFontsDir}) fs::create_directories(fs::path(resDir_) / dir);
+  for (const AssetTree::File& file : AssetTree::kEveryFile)
+    fs::create_directories(fs::path(placeOf(file)).parent_path());
   std::exception_ptr musicError;
   std::thread music([&] {
     try {
@@ -60,38 +51,41 @@ void AssetBuilder::buildAll() {
   if (musicError) std::rethrow_exception(musicError);
 }
 
-void AssetBuilder::saveImage(const std::string& name, const Image& image, bool runLength) {
-  TargaFile::write((fs::path(resDir_) / kImagesDir / name).string(), image,
+std::string AssetBuilder::placeOf(const AssetTree::File& file) const {
+  return (fs::path(resDir_) / file.underRoot()).string();
+}
+
+void AssetBuilder::saveImage(const AssetTree::File& file, const Image& image, bool runLength) {
+  TargaFile::write(placeOf(file), image,
                    runLength ? TargaFile::Packing::RunLength : TargaFile::Packing::Plain);
 }
 
 void AssetBuilder::buildImages() {
-  saveImage("background.tga", BackgroundArt::background(font_), true);
-  saveImage("titlescreen.tga", ScreenArt::title(font_), true);
-  saveImage("instructions.tga", ScreenArt::instructions(font_), true);
-  for (const LimbRig* limb : PatientRig::kAll) saveImage(limb->file, PatientArt::limbImage(*limb), false);
+  saveImage(AssetTree::kBackgroundImage, BackgroundArt::background(font_), true);
+  saveImage(AssetTree::kTitleImage, ScreenArt::title(font_), true);
+  saveImage(AssetTree::kInstructionsImage, ScreenArt::instructions(font_), true);
+  for (const LimbRig* limb : PatientRig::kAll) saveImage(limb->picture, PatientArt::limbImage(*limb), false);
   for (int kind = 0; kind < GermArt::kKinds; ++kind)
-    saveImage(GermArt::fileName(kind), GermArt::germImage(kind), false);
-  saveImage("diseaseBubble.tga", BubbleArt::shell(), false);
-  saveImage("specialGlow.tga", BubbleArt::specialGlow(), false);
-  saveImage("selection.tga", BubbleArt::selectionRing(), false);
-  saveImage("mouseGoo.tga", BubbleArt::goo(), false);
-  saveImage("popBubble2.tga", BubbleArt::spark(), false);
-  saveImage("smokeParticle.tga", BubbleArt::smokePuff(), false);
+    saveImage(AssetTree::kGermImages[kind], GermArt::germImage(kind), false);
+  saveImage(AssetTree::kBubbleImage, BubbleArt::shell(), false);
+  saveImage(AssetTree::kGlowImage, BubbleArt::specialGlow(), false);
+  saveImage(AssetTree::kSelectionImage, BubbleArt::selectionRing(), false);
+  saveImage(AssetTree::kGooImage, BubbleArt::goo(), false);
+  saveImage(AssetTree::kSparkImage, BubbleArt::spark(), false);
+  saveImage(AssetTree::kSmokeImage, BubbleArt::smokePuff(), false);
 }
 
 void AssetBuilder::buildSounds() {
   for (const EffectSounds::Effect& effect : EffectSounds::all())
-    WaveFile::writeMono((fs::path(resDir_) / kAudioDir / effect.file).string(), effect.samples);
+    WaveFile::writeMono(placeOf(effect.file), effect.samples);
 }
 
 void AssetBuilder::buildMusic() {
   const MusicTrack::Stereo music = MusicTrack::render();
-  Mp3File::writeStereo((fs::path(resDir_) / kAudioDir / kMusicName).string(), music.left, music.right);
+  Mp3File::writeStereo(placeOf(AssetTree::kMusic), music.left, music.right);
 }
 
 void AssetBuilder::copyFont() {
-  const fs::path fonts = fs::path(resDir_) / kFontsDir;
-  fs::copy_file(fontFile_, fonts / kFontName, fs::copy_options::overwrite_existing);
-  fs::copy_file(fontLicence_, fonts / kLicenceName, fs::copy_options::overwrite_existing);
+  fs::copy_file(fontFile_, placeOf(AssetTree::kFont), fs::copy_options::overwrite_existing);
+  fs::copy_file(fontLicence_, placeOf(AssetTree::kFontLicence), fs::copy_options::overwrite_existing);
 }

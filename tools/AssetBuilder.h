@@ -8,6 +8,7 @@
 
 #include "Image.h"
 #include "Typeface.h"
+#include "assets/AssetTree.h"
 
 class AssetBuilder {
  public:
@@ -20,7 +21,9 @@ class AssetBuilder {
   void buildSounds();
   void buildMusic();
   void copyFont();
-  void saveImage(const std::string& name, const Image& image, bool runLength);
+  // Where a file of the description goes in this tree.
+  std::string placeOf(const AssetTree::File& file) const;
+  void saveImage(const AssetTree::File& file, const Image& image, bool runLength);
 
   std::string resDir_;
   std::string fontFile_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "Canvas.h"
 #include "Cartoon.h"
@@ -9,6 +10,7 @@
 #include "PatientRig.h"
 #include "RoomLayout.h"
 #include "WorldFrame.h"
+#include "assets/AssetTree.h"
 
 namespace BackgroundArt {
 
@@ -453,11 +455,11 @@ void star(cairo_t* cr, double cx, double cy, double radius) {
 void rulesNotes(cairo_t* cr, const Typeface& font) {
   chartLabel(cr, font, "Doctor's notes", kMoneyX - 0.02, 2.74, 0.2);
   struct Note {
-    const char* text;
+    std::string text;
     int kind;
   };
   const Note notes[] = {{"Same germs merge", 1},
-                        {"Big ones pop: +$150", 0},
+                        {"Big ones pop: +$" + std::to_string(AssetTree::kBurstReward), 0},
                         {"Quick pops chain up", 2},
                         {"Click: pop for a price", 5}};
   constexpr double kFirstLine = 2.17, kLineStep = 0.5;  // on every other ruled line

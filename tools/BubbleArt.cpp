@@ -7,12 +7,11 @@
 #include "Cartoon.h"
 #include "Palette.h"
 #include "Rng.h"
+#include "assets/AssetTree.h"
 
 namespace BubbleArt {
 
 namespace {
-
-constexpr int kBubbleSize = 128;  // pixels of the shell, glow and ring pictures
 
 // A canvas whose user space is the unit circle of a square picture.
 void unitSpace(cairo_t* cr, int size) {
@@ -49,9 +48,10 @@ Image whiteField(int width, int height, AlphaOf alphaOf) {
 }  // namespace
 
 Image shell() {
-  Canvas canvas(kBubbleSize, kBubbleSize);
+  constexpr int kSize = AssetTree::kBubbleImage.width;
+  Canvas canvas(kSize, kSize);
   cairo_t* cr = canvas.context();
-  unitSpace(cr, kBubbleSize);
+  unitSpace(cr, kSize);
   // A faint film that thickens towards the rim, so the bubble reads as round
   // and takes its kind's colour without hiding the germ.
   cairo_pattern_t* film = cairo_pattern_create_radial(-0.15, -0.2, 0.0, 0.0, 0.0, 0.93);
@@ -96,8 +96,9 @@ Image shell() {
 Image specialGlow() {
   // A halo ring: clear over the bubble itself (which fills the inner 57 % of
   // the glow square), brightest just outside it, with soft rays.
-  constexpr double kBubbleEdge = 1.0 / 1.75;
-  return whiteField(kBubbleSize, kBubbleSize, [](double u, double v) {
+  constexpr double kBubbleEdge = 2.0 / AssetTree::kGlowWidthPerRadius;
+  constexpr int kSize = AssetTree::kGlowImage.width;
+  return whiteField(kSize, kSize, [](double u, double v) {
     const double r = std::hypot(u, v);
     const double angle = std::atan2(v, u);
     const double rays = 0.5 + 0.5 * std::pow(std::abs(std::cos(angle * 4.0)), 8.0);
@@ -109,9 +110,10 @@ Image specialGlow() {
 }
 
 Image selectionRing() {
-  Canvas canvas(kBubbleSize, kBubbleSize);
+  constexpr int kSize = AssetTree::kSelectionImage.width;
+  Canvas canvas(kSize, kSize);
   cairo_t* cr = canvas.context();
-  unitSpace(cr, kBubbleSize);
+  unitSpace(cr, kSize);
   // Four arcs with gaps and pointed heads, so the clockwise spin shows.
   constexpr int kArcs = 4;
   constexpr double kRadius = 0.78;  // ring, arrowheads and outline end inside 0.95
@@ -145,7 +147,7 @@ Image selectionRing() {
 }
 
 Image goo() {
-  constexpr int kSize = 64;
+  constexpr int kSize = AssetTree::kGooImage.width;
   Canvas canvas(kSize, kSize);
   cairo_t* cr = canvas.context();
   unitSpace(cr, kSize);
@@ -175,7 +177,7 @@ Image spark() {
   // A small opaque core in a soft halo, with two short crossed rays, stays a
   // point of light wherever it flies. The picture has the quad's proportions,
   // so its pixels are square on screen; x and y below are in half-heights.
-  constexpr int kLength = 64, kThickness = 16;
+  constexpr int kLength = AssetTree::kSparkImage.width, kThickness = AssetTree::kSparkImage.height;
   constexpr double kHalfLength = static_cast<double>(kLength) / kThickness;
   return whiteField(kLength, kThickness, [](double u, double v) {
     const double x = u * kHalfLength, y = v;
@@ -196,7 +198,7 @@ Image smokePuff() {
   // two thirds of the width, then fading softly so the puffs blend into one
   // plume. Its rim swells into lobes, so a puff is not a disc whichever way the
   // game turns it, and a few denser lumps inside give it some texture.
-  constexpr int kSize = 32;
+  constexpr int kSize = AssetTree::kSmokeImage.width;
   constexpr double kFadeFrom = 0.55, kFadeTo = 0.96;  // lobed radius, 1 at the edge's middle
   constexpr double kLobeDepth = 0.1;
   constexpr double kLumpShade = 0.2;

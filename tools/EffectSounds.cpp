@@ -1,6 +1,6 @@
 #include "EffectSounds.h"
 
-#include <cstdio>
+#include <array>
 
 #include "Rng.h"
 
@@ -12,12 +12,6 @@ using Synth::Biquad;
 using Synth::Buffer;
 using Synth::kRate;
 using Synth::kTwoPi;
-
-// Peaks of the groups: merges come often and stay soft, the rewards stand out.
-constexpr double kMergePeak = 0.55;
-constexpr double kPopPeak = 0.85;
-constexpr double kClickPeak = 0.7;
-constexpr double kChainPeak = 0.8;
 
 // A sine whose pitch slides from `from` towards `to` with time constant glide,
 // added into out from sample `at`, shaped by pluck(attack, decay).
@@ -52,7 +46,7 @@ Buffer merge(int variant) {
   Biquad soften = Biquad::lowPass(3200.0, 0.7);
   for (float& s : out) s = soften.process(s);
   Synth::fadeEdges(out, 0.0005, 0.02);
-  Synth::normalisePeak(out, kMergePeak);
+  Synth::normalisePeak(out, AssetTree::kMergeSounds.peak);
   return out;
 }
 
@@ -83,7 +77,7 @@ Buffer pop(int variant) {
     glide(out, at, hz, hz * 1.6, 0.01, 0.001, 0.012, rng.range(0.12, 0.3) * (1.0 - at * 2.0), 0.06);
   }
   Synth::fadeEdges(out, 0.0002, 0.03);
-  Synth::normalisePeak(out, kPopPeak);
+  Synth::normalisePeak(out, AssetTree::kPopSounds.peak);
   return out;
 }
 
@@ -101,13 +95,14 @@ Buffer click(int variant) {
   glide(out, 0.0, tock * 1.08, tock, 0.004, 0.0005, 0.009, 1.0, 0.08);
   glide(out, 0.0, 320.0 + variant * 20.0, 180.0 + variant * 12.0, 0.01, 0.001, 0.02, 0.5, 0.09);
   Synth::fadeEdges(out, 0.0001, 0.01);
-  Synth::normalisePeak(out, kClickPeak);
+  Synth::normalisePeak(out, AssetTree::kClickSounds.peak);
   return out;
 }
 
 double chainNote(int step) {
   // A major scale up from C5, so twelve links climb an octave and a fifth.
-  static const int kScale[12] = {0, 2, 4, 5, 7, 9, 11, 12, 14, 16, 17, 19};
+  static constexpr std::array kScale = {0, 2, 4, 5, 7, 9, 11, 12, 14, 16, 17, 19};
+  static_assert(kScale.size() == AssetTree::kChainFiles.size(), "a note for every chain step");
   return 72.0 + kScale[step];
 }
 
@@ -124,31 +119,21 @@ Buffer chain(int step) {
           0.75);
   }
   Synth::fadeEdges(out, 0.0, 0.05);
-  Synth::normalisePeak(out, kChainPeak);
+  Synth::normalisePeak(out, AssetTree::kChainSounds.peak);
   return out;
 }
 
 std::vector<Effect> all() {
+  // Each file of a group is one variant of its sound, numbered in index order.
   std::vector<Effect> effects;
-  char name[32];
-  for (int i = 0; i < 14; ++i) {
-    std::snprintf(name, sizeof name, "bubble_merge_%02d.wav", i + 1);
-    effects.push_back({name, merge(i)});
-  }
-  for (int i = 0; i < 6; ++i) {
-    std::snprintf(name, sizeof name, "bubble_pop_%02d.wav", i + 1);
-    effects.push_back({name, pop(i)});
-  }
-  // The clicks are numbered 01, 02, 03, 07, 05, 06 in index order.
-  const int clickNumbers[6] = {1, 2, 3, 7, 5, 6};
-  for (int i = 0; i < 6; ++i) {
-    std::snprintf(name, sizeof name, "click%02d.wav", clickNumbers[i]);
-    effects.push_back({name, click(i)});
-  }
-  for (int i = 0; i < 12; ++i) {
-    std::snprintf(name, sizeof name, "chain%02d.wav", i + 1);
-    effects.push_back({name, chain(i)});
-  }
+  const auto add = [&effects](const AssetTree::SoundGroup& group, Buffer (*make)(int)) {
+    for (int variant = 0; variant < group.count(); ++variant)
+      effects.push_back({group.files[variant], make(variant)});
+  };
+  add(AssetTree::kMergeSounds, merge);
+  add(AssetTree::kPopSounds, pop);
+  add(AssetTree::kClickSounds, click);
+  add(AssetTree::kChainSounds, chain);
   return effects;
 }
 

@@ -2,22 +2,22 @@
 // The game's 38 sound effects, synthesised: soft bubbly bloops for merges, wet
 // bursts for bubbles that pop by themselves, crisp pokes for clicks, and twelve
 // chime steps that climb a major scale, one per link of a chain. Each group is
-// normalised to its own peak, all well below full scale.
+// normalised to the peak the asset tree's description gives it, all well below
+// full scale.
 
-#include <string>
 #include <vector>
 
 #include "Synth.h"
+#include "assets/AssetTree.h"
 
 namespace EffectSounds {
 
 struct Effect {
-  std::string file;  // name under res/audio/
+  AssetTree::File file;
   Synth::Buffer samples;
 };
 
-// In the game's index order: merges 0..13, pops 14..19, clicks 20..25,
-// chains 26..37.
+// In the game's index order: merges, pops, clicks, chains.
 std::vector<Effect> all();
 
 Synth::Buffer merge(int variant);  // 0..13

@@ -275,13 +275,6 @@ void caterpillar(cairo_t* cr) {
 
 }  // namespace
 
-const char* fileName(int kind) {
-  static const char* const kFiles[kKinds] = {"disease_mite.tga", "disease_spore.tga", "disease_squid.tga",
-                                             "disease_worm.tga", "disease_ecoli.tga", "disease_fetus.tga",
-                                             "disease_worm2.tga"};
-  return kFiles[kind];
-}
-
 void drawGerm(cairo_t* cr, int kind) {
   cairo_save(cr);
   switch (kind) {
@@ -311,10 +304,11 @@ void drawGerm(cairo_t* cr, int kind) {
 }
 
 Image germImage(int kind) {
-  Canvas canvas(kSize, kSize);
+  const AssetTree::File& file = AssetTree::kGermImages[kind];
+  Canvas canvas(file.width, file.height);
   cairo_t* cr = canvas.context();
-  cairo_translate(cr, kSize / 2.0, kSize / 2.0);
-  cairo_scale(cr, kSize / 2.0, kSize / 2.0);
+  cairo_translate(cr, file.width / 2.0, file.height / 2.0);
+  cairo_scale(cr, file.width / 2.0, file.height / 2.0);
   drawGerm(cr, kind);
   return canvas.toImage();
 }

@@ -8,17 +8,16 @@
 #include <cairo.h>
 
 #include "Image.h"
+#include "assets/AssetTree.h"
 
 namespace GermArt {
 
-constexpr int kKinds = 7;
-constexpr int kSize = 128;  // pixels of each picture
+constexpr int kKinds = static_cast<int>(AssetTree::kGermImages.size());
 
-// The picture file of a kind (0..6).
-const char* fileName(int kind);
 // Draws a germ centred on the origin within the unit circle (radius 1 is the
 // bubble's edge), in the caller's transform.
 void drawGerm(cairo_t* cr, int kind);
+// The picture of a kind (0..6), at the size of its file.
 Image germImage(int kind);
 
 }  // namespace GermArt

@@ -7,14 +7,15 @@
 // round onto the first, so the file loops without a seam.
 
 #include "Synth.h"
+#include "assets/AssetTree.h"
 
 namespace MusicTrack {
 
 constexpr double kBeatsPerMinute = 120.0;
 constexpr int kBeatsPerBar = 4;
 constexpr int kBars = 32;
-// Peak of the finished mix: well under the effects, which peak at 0.55 to 0.85.
-constexpr double kPeak = 0.45;
+// Peak of the finished mix: well under the effects'.
+constexpr double kPeak = AssetTree::kMusicPeak;
 
 struct Stereo {
   Synth::Buffer left;

@@ -5,7 +5,11 @@
 // background lets a limb show through, the seam between the two pictures is
 // invisible.
 
+#include <array>
+#include <cstddef>
+
 #include "Colour.h"
+#include "assets/AssetTree.h"
 
 namespace Palette {
 
@@ -54,9 +58,15 @@ constexpr Colour kGlass = Colour::bytes(240, 248, 255);
 constexpr Colour kWhite = Colour::bytes(255, 255, 255);
 
 // The tints the game multiplies the germ pictures by, one per disease kind
-// (kind 7, the plain kind, is white).
-constexpr Colour kKindTint[8] = {{1.0, 1.0, 0.5, 1.0},  {0.5, 1.0, 0.5, 1.0}, {0.5, 1.0, 1.0, 1.0},
-                                 {0.5, 0.5, 1.0, 1.0},  {1.0, 0.5, 1.0, 1.0}, {1.0, 0.5, 0.5, 1.0},
-                                 {1.0, 0.5, 0.25, 1.0}, {1.0, 1.0, 1.0, 1.0}};
+// (the last, the plain kind, is white), for the pictures that show bubbles as
+// the game draws them.
+inline constexpr auto kKindTint = [] {
+  std::array<Colour, AssetTree::kKindTints.size()> colours{};
+  for (std::size_t kind = 0; kind < colours.size(); ++kind) {
+    const AssetTree::Tint& tint = AssetTree::kKindTints[kind];
+    colours[kind] = {tint.red, tint.green, tint.blue, 1.0};
+  }
+  return colours;
+}();
 
 }  // namespace Palette

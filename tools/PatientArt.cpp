@@ -243,7 +243,7 @@ void drawLeg(cairo_t* cr, bool toesLeft) {
 }
 
 Image limbImage(const LimbRig& limb) {
-  Canvas canvas(limb.imageWidth, limb.imageHeight);
+  Canvas canvas(limb.picture.width, limb.picture.height);
   cairo_t* cr = canvas.context();
   // The legs stand below the dado rail, the arm with the thermometer in front
   // of the window, the rest in front of the upper wall.

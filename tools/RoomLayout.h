@@ -4,16 +4,15 @@
 // around it, the room behind, and the chart on the right where the game prints
 // the money and the best chain.
 
-#include "score/Wallet.h"
-#include "sim/BubbleField.h"
+#include "assets/SceneLayout.h"
 
 namespace RoomLayout {
 
 // The stomach: the game keeps every bubble between these walls and above this
 // floor; there is no ceiling.
-constexpr double kStomachLeft = BubbleField::kLeftWall;
-constexpr double kStomachRight = BubbleField::kRightWall;
-constexpr double kStomachFloor = BubbleField::kFloor;
+constexpr double kStomachLeft = SceneLayout::kStomachLeft;
+constexpr double kStomachRight = SceneLayout::kStomachRight;
+constexpr double kStomachFloor = SceneLayout::kStomachFloor;
 constexpr double kStomachTop = 4.72;  // where the drawn cavity rounds off
 constexpr double kStomachTopRadius = 0.55;
 constexpr double kStomachWallWidth = 0.075;  // the pink tissue around the cavity
@@ -43,15 +42,12 @@ constexpr double kBoardRight = 3.95;
 constexpr double kBoardBottom = 0.1;
 constexpr double kBoardTop = 5.86;
 
-// Where the game prints its numbers (baseline start, world units per glyph
-// pixel of the 36 pt font at 96 dpi) and the tilt of both, degrees.
-constexpr double kMoneyX = Wallet::kMoneyX;
-constexpr double kMoneyY = Wallet::kMoneyY;
-constexpr double kMoneyScale = Wallet::kMoneyScale;
-constexpr double kBestChainX = Wallet::kBestChainX;
-constexpr double kBestChainY = Wallet::kBestChainY;
-constexpr double kBestChainScale = Wallet::kBestChainScale;
-constexpr double kTextTiltDegrees = Wallet::kTextTiltDegrees;
-constexpr double kGlyphPixelsPerEm = 48.0;  // 36 pt at 96 dpi
+// Where the game prints its numbers (baseline start) and the tilt of both,
+// degrees.
+constexpr double kMoneyX = SceneLayout::kMoneyLine.x;
+constexpr double kMoneyY = SceneLayout::kMoneyLine.y;
+constexpr double kBestChainX = SceneLayout::kBestChainLine.x;
+constexpr double kBestChainY = SceneLayout::kBestChainLine.y;
+constexpr double kTextTiltDegrees = SceneLayout::kPrintedTiltDegrees;
 
 }  // namespace RoomLayout

@@ -12,6 +12,7 @@
 #include "PatientArt.h"
 #include "Rng.h"
 #include "WorldFrame.h"
+#include "assets/AssetTree.h"
 
 namespace ScreenArt {
 
@@ -21,6 +22,10 @@ constexpr double kLine = 4.0;  // outline width, pixels
 const Colour kButton = Colour::bytes(255, 128, 150);
 const Colour kTitleTop = Colour::bytes(255, 150, 172);
 const Colour kTitleBottom = Colour::bytes(222, 58, 98);
+
+// The prices, as the instructions print them.
+const std::string kReward = "$" + std::to_string(AssetTree::kBurstReward);
+const std::string kPrice = "$" + std::to_string(AssetTree::kClickPrice);
 
 // The game's own bubble pictures, so the screens show exactly what play shows.
 struct BubblePictures {
@@ -53,7 +58,9 @@ void bubble(cairo_t* cr, const BubblePictures& pictures, double cx, double cy, d
   const Colour& tint = Palette::kKindTint[kind];
   if (kind < GermArt::kKinds) paintImage(cr, pictures.germs[kind], cx, cy, 2 * radius, angle, tint);
   paintImage(cr, pictures.shell, cx, cy, 2 * radius, angle * 0.3, tint);
-  if (glowing) paintImage(cr, pictures.glow, cx, cy, 3.5 * radius, 0.0, tint, 0.6);
+  if (glowing)
+    paintImage(cr, pictures.glow, cx, cy, AssetTree::kGlowWidthPerRadius * radius, 0.0, tint,
+               AssetTree::kGlowOpacity);
 }
 
 void wallBackdrop(cairo_t* cr) {
@@ -268,7 +275,7 @@ void steam(cairo_t* cr, double x, double y) {
 
 // ---- the instructions' little pictures -------------------------------------
 
-void plusMinus(cairo_t* cr, const Typeface& font, const char* text, double x, double y,
+void plusMinus(cairo_t* cr, const Typeface& font, const std::string& text, double x, double y,
                const Colour& colour) {
   font.use(cr, 26);
   colour.use(cr);
@@ -304,7 +311,7 @@ void sparks(cairo_t* cr, double cx, double cy, double inner, double outer) {
 void iconBurst(cairo_t* cr, const Typeface& font, const BubblePictures& p, double cx, double cy) {
   sparks(cr, cx - 14, cy, 32, 42);
   bubble(cr, p, cx - 14, cy, 28, 5, 0.4);
-  plusMinus(cr, font, "+$150", cx + 26, cy + 36, Colour::bytes(120, 220, 120));
+  plusMinus(cr, font, "+" + kReward, cx + 26, cy + 36, Colour::bytes(120, 220, 120));
 }
 
 void iconChain(cairo_t* cr, const Typeface& font, const BubblePictures& p, double cx, double cy) {
@@ -336,7 +343,7 @@ void iconClick(cairo_t* cr, const Typeface& font, const BubblePictures& p, doubl
   cairo_close_path(cr);
   Cartoon::fillInked(cr, Palette::kWhite, 3);
   cairo_restore(cr);
-  plusMinus(cr, font, "-$100", cx - 30, cy + 40, Colour::bytes(255, 110, 110));
+  plusMinus(cr, font, "-" + kPrice, cx - 30, cy + 40, Colour::bytes(255, 110, 110));
 }
 
 void iconGlow(cairo_t* cr, const BubblePictures& p, double cx, double cy) {
@@ -419,17 +426,19 @@ Image instructions(const Typeface& font) {
   titleWord(cr, font, "How to play", 512, 118, 64);
 
   struct Rule {
-    const char* text;
+    std::string text;
     int icon;
   };
   const Rule rules[] = {
       {"Germ bubbles keep dropping into the patient's stomach. Bubbles of the same kind merge when they "
        "touch.",
        0},
-      {"A bubble that grows too heavy bursts and pays $150. Plain bubbles, with no germ inside, pay nothing.",
+      {"A bubble that grows too heavy bursts and pays " + kReward +
+           ". Plain bubbles, with no germ inside, pay nothing.",
        1},
       {"Bursts less than a second apart make a chain, and every link of it pays a bigger bonus.", 2},
-      {"Click to burst the bubble nearest the pointer. It costs $100 for every unit of its mass.", 3},
+      {"Click to burst the bubble nearest the pointer. It costs " + kPrice + " for every unit of its mass.",
+       3},
       {"A glowing bubble that grows till it bursts takes every bubble of its kind with it. Clicked, it "
        "bursts alone.",
        4},

@@ -3,15 +3,15 @@
 // fill the 1024 x 768 window, 128 pixels to a world unit, y growing upwards.
 // The full-window pictures are drawn on exactly this grid.
 
-#include "view/Camera.h"
+#include "assets/SceneLayout.h"
 
 namespace WorldFrame {
 
-constexpr int kWidth = Camera::kWindowWidth;    // pixels
-constexpr int kHeight = Camera::kWindowHeight;  // pixels
-constexpr double kPixelsPerUnit = kHeight / (Camera::kWorldTop - Camera::kWorldBottom);
-constexpr double kLeft = Camera::kWorldLeft;  // world x at the left edge
-constexpr double kTop = Camera::kWorldTop;    // world y at the top edge
+constexpr int kWidth = SceneLayout::kWindowWidth;    // pixels
+constexpr int kHeight = SceneLayout::kWindowHeight;  // pixels
+constexpr double kPixelsPerUnit = kHeight / (SceneLayout::kWorldTop - SceneLayout::kWorldBottom);
+constexpr double kLeft = SceneLayout::kWorldLeft;  // world x at the left edge
+constexpr double kTop = SceneLayout::kWorldTop;    // world y at the top edge
 
 constexpr double pixelX(double worldX) { return (worldX - kLeft) * kPixelsPerUnit; }
 constexpr double pixelY(double worldY) { return (kTop - worldY) * kPixelsPerUnit; }

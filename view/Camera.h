@@ -4,16 +4,18 @@
 // x -4..4, y 0..6 fills the window. Also turns window pixels back into world
 // positions on that plane for the pointer.
 
+#include "assets/SceneLayout.h"
+
 class Camera {
  public:
-  static constexpr int kWindowWidth = 1024;  // pixels
-  static constexpr int kWindowHeight = 768;  // pixels
+  static constexpr int kWindowWidth = SceneLayout::kWindowWidth;    // pixels
+  static constexpr int kWindowHeight = SceneLayout::kWindowHeight;  // pixels
   // The world rectangle the default camera fills the window with, world units;
   // the full-window pictures are drawn on exactly this grid.
-  static constexpr double kWorldLeft = -4.0;
-  static constexpr double kWorldRight = 4.0;
-  static constexpr double kWorldBottom = 0.0;
-  static constexpr double kWorldTop = 6.0;
+  static constexpr double kWorldLeft = SceneLayout::kWorldLeft;
+  static constexpr double kWorldRight = SceneLayout::kWorldRight;
+  static constexpr double kWorldBottom = SceneLayout::kWorldBottom;
+  static constexpr double kWorldTop = SceneLayout::kWorldTop;
   // How near and how far the zoom keys may take the eye from the z = 0 plane,
   // in world units. Nearer than this the stomach fills the window and the plane
   // soon reaches the eye (a black screen that still takes clicks); farther, the

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/Backdrop.h"
+#include "assets/AssetTree.h"
 #include "gfx/GlIncludes.h"
 #include "support/GlTestWindow.h"
 #include "support/ScratchDir.h"
@@ -36,8 +37,9 @@ class BackdropTest : public ::testing::Test {
  protected:
   void SetUp() override {
     window = &GlTestWindow::open();
-    for (const char* name : {"background.tga", "titlescreen.tga", "instructions.tga"})
-      writeTga(scratch.image(name), TgaLayout{kPictureWidth, kPictureHeight, 32, false, true}, quadrants());
+    for (const AssetTree::File& picture :
+         {AssetTree::kBackgroundImage, AssetTree::kTitleImage, AssetTree::kInstructionsImage})
+      writeTga(scratch.file(picture), TgaLayout{kPictureWidth, kPictureHeight, 32, false, true}, quadrants());
     Backdrop::instance() = Backdrop();  // sprites of this case's own pictures
     Backdrop::instance().loadSprites();
   }

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "app/Game.h"
+#include "assets/AssetTree.h"
 #include "gfx/GlIncludes.h"
 #include "score/Wallet.h"
 #include "sim/BubbleField.h"
@@ -69,10 +70,11 @@ class GameWindowEvents {
 
 TEST(GameStartUp, OpensTheWindowLoadsTheSoundsStartsTheMusicAndHearsOnlyItsOwnInput) {
   ScratchDir scratch;
-  for (const char* picture : {"titlescreen.tga", "instructions.tga", "background.tga", "diseaseBubble.tga"})
+  for (const AssetTree::File& picture : {AssetTree::kTitleImage, AssetTree::kInstructionsImage,
+                                         AssetTree::kBackgroundImage, AssetTree::kBubbleImage})
     scratch.solidImage(picture, 90, 90, 90);
   std::filesystem::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
-                             scratch.path() / "res" / "fonts" / "Cookies.ttf");
+                             scratch.file(AssetTree::kFont));
   auto audio = RecordingAudio::install();
   char name[] = "plombrix";
   char* argv[] = {name, nullptr};
@@ -83,8 +85,8 @@ TEST(GameStartUp, OpensTheWindowLoadsTheSoundsStartsTheMusicAndHearsOnlyItsOwnIn
   EXPECT_EQ(glutGet(GLUT_WINDOW_WIDTH), Camera::kWindowWidth);
   EXPECT_EQ(glutGet(GLUT_WINDOW_HEIGHT), Camera::kWindowHeight);
   EXPECT_EQ(glutDeviceGet(GLUT_DEVICE_IGNORE_KEY_REPEAT), 1) << "a held key must act once, not stream";
-  EXPECT_EQ(audio->loaded.size(), 38u) << "every effect sound loads at start-up";
-  EXPECT_EQ(audio->music, std::vector<std::string>{"./res/audio/Tolvaren_Drift2.mp3"}) << "the music starts";
+  EXPECT_EQ(audio->loaded.size(), AssetTree::kSounds.size()) << "every effect sound loads at start-up";
+  EXPECT_EQ(audio->music, std::vector<std::string>{AssetTree::kMusic.path}) << "the music starts";
   EXPECT_EQ(GameState, kTitleScreen);
 
   // Key releases, special keys and other keys do nothing, on any screen.

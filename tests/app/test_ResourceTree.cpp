@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/ResourceTree.h"
+#include "assets/AssetTree.h"
 #include "support/ScratchDir.h"
 
 namespace {
@@ -16,7 +17,7 @@ namespace fs = std::filesystem;
 // What a folder needs for the game to start from it: its title picture and
 // its font.
 void plantTree(const fs::path& dir) {
-  for (const char* file : {"res/images/titlescreen.tga", "res/fonts/Cookies.ttf"}) {
+  for (const char* file : {AssetTree::kTitleImage.path, AssetTree::kFont.path}) {
     fs::create_directories((dir / file).parent_path());
     std::ofstream(dir / file) << "x";
   }

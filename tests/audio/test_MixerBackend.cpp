@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "ToneFile.h"
+#include "assets/AssetTree.h"
 #include "audio/SoundBank.h"
 #include "support/ScratchDir.h"
 
@@ -223,7 +224,7 @@ TEST_F(MixerBackendTest, WithoutASoundCardTheGameRunsOnSilentlyAndPrintsNothing)
     {
       SoundBank bank;
       bank.loadSounds();
-      bank.playMusic("./res/audio/Tolvaren_Drift2.mp3");
+      bank.playMusic(AssetTree::kMusic.path);
       for (int index = 0; index < SoundBank::kSoundCount; ++index) bank.playSound(index);
     }
     EXPECT_EQ(GetCapturedStdout() + GetCapturedStderr(), "") << "the game printed about its sound";
@@ -280,7 +281,7 @@ TEST_F(MixerBackendTest, WorstCasePlayNeverReachesFullScaleNorPumpsAndClicksStay
     while (mixedFrames < section + cue.seconds * kRate) sleepMs(1);
     const std::int64_t before = mixedFrames;
     if (cue.index >= 0) bank.playSound(cue.index);
-    if (cue.index < 0) bank.playMusic(cue.index == kStartMusic ? "./res/audio/Tolvaren_Drift2.mp3" : "");
+    if (cue.index < 0) bank.playMusic(cue.index == kStartMusic ? AssetTree::kMusic.path : "");
     calls.emplace_back(before, mixedFrames);
     if (cue.beginsSection) section = mixedFrames;
   }

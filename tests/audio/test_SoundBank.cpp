@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ToneFile.h"
+#include "assets/AssetTree.h"
 #include "audio/MixerBackend.h"
 #include "support/RecordingAudio.h"
 #include "support/ScratchDir.h"
@@ -18,9 +19,9 @@ TEST(SoundBankTest, PassesOnOnlyIndices0To37AndANullMusicAsNone) {
   SoundBank& bank = SoundBank::instance();
   for (int index : {0, 23, 37, -1, 38, INT_MIN, INT_MAX}) bank.playSound(index);
   EXPECT_EQ(log->played, (std::vector<int>{0, 23, 37})) << "an index outside 0..37 reached the audio library";
-  bank.playMusic("./res/audio/Tolvaren_Drift2.mp3");
+  bank.playMusic(AssetTree::kMusic.path);
   bank.playMusic(nullptr);
-  EXPECT_EQ(log->music, (std::vector<std::string>{"./res/audio/Tolvaren_Drift2.mp3", ""}));
+  EXPECT_EQ(log->music, (std::vector<std::string>{AssetTree::kMusic.path, ""}));
 }
 
 TEST(SoundBankTest, EveryIndexPlaysItsOwnFileOnFourVoicesOfItsOwn) {

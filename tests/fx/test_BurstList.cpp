@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/AssetTree.h"
 #include "fx/BurstList.h"
 #include "gfx/GlIncludes.h"
 #include "support/GlTestWindow.h"
@@ -75,7 +76,7 @@ TEST(BurstList, EachBurstFlaresOnItsVariantsScheduleAndLeavesInTheUpdateThatFini
 TEST(BurstListDrawing, SparksShowWhereTheyFlyAndTheirImageIsReadOncePerProcess) {
   GlTestWindow& window = GlTestWindow::open();
   ScratchDir assets;
-  assets.solidImage("popBubble2.tga", 255, 255, 255);
+  assets.solidImage(AssetTree::kSparkImage, 255, 255, 255);
   resetPlayState();
   BurstList& list = BurstList::instance();
   // Spark 0 starts on the right of the rim and flies right at 1 unit a second,
@@ -99,7 +100,7 @@ TEST(BurstListDrawing, SparksShowWhereTheyFlyAndTheirImageIsReadOncePerProcess) 
   list.spawnPopBurst(0.0f, 3.0f, 0.5f);
   list.spawnClickBurst(1.0f, 3.0f, 0.5f);
   const std::string log = ::testing::internal::GetCapturedStdout();
-  EXPECT_NE(log.find("./res/images/popBubble2.tga"), std::string::npos) << log;
+  EXPECT_NE(log.find(AssetTree::kSparkImage.path), std::string::npos) << log;
   EXPECT_EQ(log.find("Loading texture", log.find("Loading texture") + 1), std::string::npos)
       << "the spark image is read once: " << log;
 }

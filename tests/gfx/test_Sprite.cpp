@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "gfx/GlIncludes.h"
@@ -18,8 +19,9 @@ TEST(Sprite, APictureShowsUprightAndUnmirroredAndAFailedLoadAnUntexturedSquareIn
   // The owners' pattern: texturing on, transform, call, texturing off.
   auto draw = [&window](const std::string& path) {
     int listId = kNoSprite;
+    int textureId = kNoTexture;
     ::testing::internal::CaptureStdout();
-    makeSprite(listId, path.c_str());
+    makeSprite(listId, textureId, path.c_str());
     const std::string console = ::testing::internal::GetCapturedStdout();
     window.clear();
     glEnable(GL_TEXTURE_2D);
@@ -51,6 +53,48 @@ TEST(Sprite, APictureShowsUprightAndUnmirroredAndAFailedLoadAnUntexturedSquareIn
   glColor3ub(200, 120, 40);
   EXPECT_EQ(draw(absent), "\nLoading texture " + absent + "...Error: Cannot read file.");
   EXPECT_TRUE(shows(0.0f, 3.75f, 200, 120, 40) && shows(1.0f, 2.25f, 200, 120, 40));
+}
+
+// A sprite handed a texture that exists already shows it and reads no file; a
+// sprite that exists already is left alone, whatever its slot asks for.
+TEST(Sprite, ASharedTextureIsBoundWithoutReadingAFileAndAMadeSpriteIsNeverRemade) {
+  GlTestWindow& window = GlTestWindow::open();
+  const ScratchDir scratch;
+  const std::string red = scratch.image("red.tga");
+  scratch.solidImage("red.tga", 255, 0, 0);
+  constexpr int kShared = 7;
+  const std::uint8_t green[] = {0, 255, 0, 255};
+  glBindTexture(GL_TEXTURE_2D, kShared);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, green);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glBindTexture(GL_TEXTURE_2D, 0);
+
+  int listId = kNoSprite;
+  int textureId = kShared;
+  ::testing::internal::CaptureStdout();
+  makeSprite(listId, textureId, red.c_str());
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "") << "a texture was given, yet a file was read";
+  EXPECT_EQ(textureId, kShared);
+  ASSERT_GE(listId, 0);
+  window.clear();
+  glColor3f(1.0f, 1.0f, 1.0f);
+  glEnable(GL_TEXTURE_2D);
+  glPushMatrix();
+  glTranslatef(0.0f, 3.0f, 0.0f);
+  glCallList(static_cast<GLuint>(listId));
+  glPopMatrix();
+  glDisable(GL_TEXTURE_2D);
+  const auto centre = GlTestWindow::worldToPixel(0.0f, 3.0f);
+  EXPECT_TRUE(near(window.pixel(centre[0], centre[1]), 0, 255, 0))
+      << "the list does not bind the shared texture";
+
+  const int made = listId;
+  textureId = kNoTexture;
+  ::testing::internal::CaptureStdout();
+  makeSprite(listId, textureId, red.c_str());
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "") << "a made sprite read its image again";
+  EXPECT_EQ(listId, made);
+  EXPECT_EQ(textureId, kNoTexture);
 }
 
 }  // namespace

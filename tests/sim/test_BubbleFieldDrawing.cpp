@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <initializer_list>
 #include <numbers>
 #include <utility>
 
+#include "assets/AssetTree.h"
 #include "gfx/GlIncludes.h"
 #include "sim/BubbleField.h"
-#include "sim/KindStyle.h"
 #include "support/GlTestWindow.h"
 #include "support/ScratchDir.h"
 
@@ -26,16 +25,16 @@ using Offsets = std::initializer_list<std::pair<float, float>>;
 class BubbleDrawingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    scratch.maskImage("diseaseBubble.tga", [](float dx, float dy) {
+    scratch.maskImage(AssetTree::kBubbleImage, [](float dx, float dy) {
       const float r = std::hypot(dx, dy);
       return r >= 12.0f && r < 16.0f;
     });
-    for (const char* path : KindStyle::germImages())
-      scratch.maskImage(std::filesystem::path(path).filename(),
+    for (const AssetTree::File& germ : AssetTree::kGermImages)
+      scratch.maskImage(germ,
                         [](float dx, float dy) { return std::fabs(dx) < 8.0f && std::fabs(dy) < 8.0f; });
-    scratch.maskImage("selection.tga", [](float dx, float dy) { return dx > 0.0f && dy < 0.0f; });
-    scratch.solidImage("specialGlow.tga", 255, 255, 255);
-    scratch.solidImage("mouseGoo.tga", 255, 255, 255);
+    scratch.maskImage(AssetTree::kSelectionImage, [](float dx, float dy) { return dx > 0.0f && dy < 0.0f; });
+    scratch.solidImage(AssetTree::kGlowImage, 255, 255, 255);
+    scratch.solidImage(AssetTree::kGooImage, 255, 255, 255);
     field.loadSprites();
   }
 

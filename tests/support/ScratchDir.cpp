@@ -11,9 +11,8 @@ ScratchDir::ScratchDir() : previous_(std::filesystem::current_path()) {
   std::string pattern = (std::filesystem::temp_directory_path() / "plombrix-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a scratch directory");
   path_ = pattern;
-  std::filesystem::create_directories(path_ / "res" / "images");
-  std::filesystem::create_directories(path_ / "res" / "audio");
-  std::filesystem::create_directories(path_ / "res" / "fonts");
+  for (const AssetTree::File& asset : AssetTree::kEveryFile)
+    std::filesystem::create_directories(std::filesystem::path(file(asset)).parent_path());
   std::filesystem::current_path(path_);
 }
 
@@ -32,15 +31,30 @@ void ScratchDir::solidImage(const std::string& name, std::uint8_t r, std::uint8_
   writeSolidTga(image(name), kSolidSide, kSolidSide, r, g, b, a);
 }
 
-void ScratchDir::maskImage(const std::string& name,
-                           const std::function<bool(float dx, float dy)>& inside) const {
+void ScratchDir::solidImage(const AssetTree::File& asset, std::uint8_t r, std::uint8_t g, std::uint8_t b,
+                            std::uint8_t a) const {
+  writeSolidTga(file(asset), kSolidSide, kSolidSide, r, g, b, a);
+}
+
+namespace {
+void writeMask(const std::string& path, const ScratchDir::Inside& inside) {
+  constexpr int kSide = ScratchDir::kMaskSide;
   std::vector<std::uint8_t> rgba;
-  for (int row = 0; row < kMaskSide; ++row) {
-    for (int column = 0; column < kMaskSide; ++column) {
-      const float half = kMaskSide / 2.0f;
+  for (int row = 0; row < kSide; ++row) {
+    for (int column = 0; column < kSide; ++column) {
+      const float half = kSide / 2.0f;
       const std::uint8_t level = inside(column + 0.5f - half, row + 0.5f - half) ? 255 : 0;
       rgba.insert(rgba.end(), {level, level, level, level});
     }
   }
-  writeTga(image(name), TgaLayout{kMaskSide, kMaskSide, 32, false, true}, rgba);
+  writeTga(path, TgaLayout{kSide, kSide, 32, false, true}, rgba);
+}
+}  // namespace
+
+void ScratchDir::maskImage(const std::string& name, const Inside& inside) const {
+  writeMask(image(name), inside);
+}
+
+void ScratchDir::maskImage(const AssetTree::File& asset, const Inside& inside) const {
+  writeMask(file(asset), inside);
 }

@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "assets/AssetTree.h"
+
 class ScratchDir {
  public:
   ScratchDir();
@@ -18,15 +20,25 @@ class ScratchDir {
   const std::filesystem::path& path() const { return path_; }
   // Path of a file directly inside the scratch directory.
   std::string file(const std::string& name) const { return (path_ / name).string(); }
+  // Path of a file of the game's asset tree inside the scratch directory.
+  std::string file(const AssetTree::File& asset) const {
+    return (path_ / asset.path).lexically_normal().string();
+  }
   // Path of res/images/<name> inside the scratch directory.
   std::string image(const std::string& name) const;
-  // Writes a small picture in one colour at ./res/images/<name>.
+  // Writes a small picture in one colour at ./res/images/<name>, or in the
+  // place of one of the game's pictures.
   void solidImage(const std::string& name, std::uint8_t r, std::uint8_t g, std::uint8_t b,
                   std::uint8_t a = 255) const;
-  // Writes a square picture at ./res/images/<name>, opaque white where inside
-  // holds for a pixel centre's offset from the picture's centre (pixels, y
-  // down) and clear elsewhere: a shape whose edges a drawing test can find.
-  void maskImage(const std::string& name, const std::function<bool(float dx, float dy)>& inside) const;
+  void solidImage(const AssetTree::File& asset, std::uint8_t r, std::uint8_t g, std::uint8_t b,
+                  std::uint8_t a = 255) const;
+  // Writes a square picture at ./res/images/<name> (or in the place of one of
+  // the game's pictures), opaque white where inside holds for a pixel centre's
+  // offset from the picture's centre (pixels, y down) and clear elsewhere: a
+  // shape whose edges a drawing test can find.
+  using Inside = std::function<bool(float dx, float dy)>;
+  void maskImage(const std::string& name, const Inside& inside) const;
+  void maskImage(const AssetTree::File& asset, const Inside& inside) const;
 
   static constexpr int kSolidSide = 8;  // pixels
   static constexpr int kMaskSide = 32;  // pixels

@@ -13,10 +13,19 @@ namespace AssetFiles {
 
 namespace fs = std::filesystem;
 
+std::string missingFrom(const std::set<std::string>& names, const std::set<std::string>& others) {
+  std::string listed;
+  for (const std::string& name : names)
+    if (!others.count(name)) listed += "\n  " + name;
+  return listed.empty() ? " none" : listed;
+}
+
 fs::path resDir() { return fs::path(PLOMBRIX_BUILD_DIR) / "res"; }
 
-Picture::Picture(const std::string& name) {
-  const std::string path = (resDir() / "images" / name).string();
+fs::path built(const AssetTree::File& file) { return resDir() / file.underRoot(); }
+
+Picture::Picture(const AssetTree::File& file) {
+  const std::string path = built(file).string();
   if (!load(path.c_str())) throw std::runtime_error("cannot load " + path);
 }
 

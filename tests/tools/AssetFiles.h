@@ -5,20 +5,28 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "assets/AssetTree.h"
 #include "gfx/TgaImage.h"
 
 namespace AssetFiles {
 
+// The names of one set that the other lacks, one an indented line, or " none":
+// what a failure message lists when two sides disagree on a set of files.
+std::string missingFrom(const std::set<std::string>& names, const std::set<std::string>& others);
+
 // The build's asset tree, written by the generator during the build.
 std::filesystem::path resDir();
+// Where the build wrote a file of the description.
+std::filesystem::path built(const AssetTree::File& file);
 
-// A picture of res/images/, decoded by the game's loader; throws if it does not
-// load.
+// A picture of the build's tree, decoded by the game's loader; throws if it
+// does not load.
 struct Picture : TgaImage {
-  explicit Picture(const std::string& name);
+  explicit Picture(const AssetTree::File& file);
   const std::uint8_t* at(int x, int y) const {
     return &pixels[(static_cast<std::size_t>(y) * width + x) * 4];
   }

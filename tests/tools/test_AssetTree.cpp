@@ -1,97 +1,152 @@
-// After the build every file the game reads exists under res/ and loads
-// through the game's own loaders: pictures as textures, samples and music
-// through the mixer back end, the font through the font printer.
+// The game and the generator both read the one description of the asset tree
+// in assets/. These cases hold each side to it: the game's start-up opens
+// exactly the files it names, and after the build each of them exists as the
+// type and size it gives and loads through the game's own loaders.
+
+#include "assets/AssetTree.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <regex>
+#include <set>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
 #include "AssetFiles.h"
+#include "app/FrameClock.h"
 #include "audio/MixerBackend.h"
-#include "audio/SoundBank.h"
+#include "fx/BurstList.h"
 #include "gfx/FontPrinter.h"
 #include "gfx/GlIncludes.h"
 #include "gfx/Texture.h"
 #include "support/GlTestWindow.h"
+#include "support/RecordingAudio.h"
 
 namespace {
 
-// How a picture's alpha must look on screen: screens and limbs are drawn
-// without holes; sprites sit over the play field, so their square must not show
-// at its edges; the background's windows onto the limbs are tested with them.
-enum class Alpha { Opaque, ClearEdges, Windowed };
-
-struct Picture {
-  const char* name;
-  int width, height;
-  Alpha alpha;
-};
-
-// Every picture the game opens, with the size it is drawn from.
-const Picture kPictures[] = {
-    {"background.tga", 1024, 768, Alpha::Windowed},      {"titlescreen.tga", 1024, 768, Alpha::Opaque},
-    {"instructions.tga", 1024, 768, Alpha::Opaque},      {"character_head.tga", 256, 168, Alpha::Opaque},
-    {"character_armright.tga", 128, 128, Alpha::Opaque}, {"character_armleft.tga", 128, 128, Alpha::Opaque},
-    {"character_legright.tga", 64, 64, Alpha::Opaque},   {"character_legleft.tga", 64, 64, Alpha::Opaque},
-    {"disease_mite.tga", 128, 128, Alpha::ClearEdges},   {"disease_spore.tga", 128, 128, Alpha::ClearEdges},
-    {"disease_squid.tga", 128, 128, Alpha::ClearEdges},  {"disease_worm.tga", 128, 128, Alpha::ClearEdges},
-    {"disease_ecoli.tga", 128, 128, Alpha::ClearEdges},  {"disease_fetus.tga", 128, 128, Alpha::ClearEdges},
-    {"disease_worm2.tga", 128, 128, Alpha::ClearEdges},  {"diseaseBubble.tga", 128, 128, Alpha::ClearEdges},
-    {"specialGlow.tga", 128, 128, Alpha::ClearEdges},    {"selection.tga", 128, 128, Alpha::ClearEdges},
-    {"mouseGoo.tga", 64, 64, Alpha::ClearEdges},         {"popBubble2.tga", 64, 16, Alpha::ClearEdges},
-    {"smokeParticle.tga", 32, 32, Alpha::ClearEdges},
-};
+using AssetTree::File;
+using AssetTree::FileType;
 
 // The game opens everything relative to its working directory, the build
 // folder.
-class AssetTree : public ::testing::Test {
+class BuiltAssetTree : public ::testing::Test {
  protected:
   void SetUp() override { std::filesystem::current_path(PLOMBRIX_BUILD_DIR); }
 };
 
-TEST_F(AssetTree, EveryPictureBecomesATextureOfItsSizeWithSoundEdges) {
+TEST_F(BuiltAssetTree, TheGamesStartUpAndFirstBurstOpenEveryDescribedPictureSoundAndTuneAndNothingElse) {
   GlTestWindow::open();
-  for (const Picture& picture : kPictures) {
-    const std::string path = std::string("./res/images/") + picture.name;
-    SCOPED_TRACE(path);
+  auto audio = RecordingAudio::install();
+  // The font printer names no file it opens, but throws if the wallet's font
+  // is not where the build put the description's.
+  std::string fontError;
+  ::testing::internal::CaptureStdout();
+  try {
+    FrameClock::instance().initialise();
+  } catch (const std::runtime_error& error) {
+    fontError = error.what();
+  }
+  BurstList::instance().spawnPopBurst(0.0f, 3.0f, 0.2f);  // the spark picture waits for the first burst
+  const std::string console = ::testing::internal::GetCapturedStdout();
+  EXPECT_EQ(fontError, "") << "the font did not load";
+
+  std::set<std::string> opened(audio->loaded.begin(), audio->loaded.end());
+  opened.insert(audio->music.begin(), audio->music.end());
+  const std::regex texture("Loading texture (.*?)\\.\\.\\.");
+  for (auto line = std::sregex_iterator(console.begin(), console.end(), texture);
+       line != std::sregex_iterator(); ++line)
+    opened.insert((*line)[1]);
+  std::set<std::string> described;
+  for (const File& file : AssetTree::kEveryFile)
+    if (file.type == FileType::Targa || file.type == FileType::Wave || file.type == FileType::Mp3)
+      described.insert(file.path);
+
+  EXPECT_TRUE(opened == described) << "opened but not described:"
+                                   << AssetFiles::missingFrom(opened, described)
+                                   << "\ndescribed but never opened:"
+                                   << AssetFiles::missingFrom(described, opened);
+  EXPECT_EQ(console.find("Error"), std::string::npos) << "a picture did not load: " << console;
+}
+
+// How a picture's alpha must look on screen: the screens and limbs are drawn
+// without holes; sprites sit over the play field, so their square must not show
+// at its edges; the background's windows onto the limbs are tested with them.
+enum class Alpha { Opaque, ClearEdges, Windowed };
+
+Alpha alphaOf(const File& picture) {
+  const std::string path = picture.path;
+  if (path == AssetTree::kBackgroundImage.path) return Alpha::Windowed;
+  for (const File& whole : {AssetTree::kTitleImage, AssetTree::kInstructionsImage, AssetTree::kHeadImage,
+                            AssetTree::kRightArmImage, AssetTree::kLeftArmImage, AssetTree::kRightLegImage,
+                            AssetTree::kLeftLegImage})
+    if (path == whole.path) return Alpha::Opaque;
+  return Alpha::ClearEdges;
+}
+
+TEST_F(BuiltAssetTree, EveryDescribedPictureBecomesATextureOfItsSizeWithSoundEdges) {
+  GlTestWindow::open();
+  for (const File& picture : AssetTree::kPictures) {
+    SCOPED_TRACE(picture.path);
     ::testing::internal::CaptureStdout();
-    const unsigned texture = loadTexture(path.c_str());
+    const unsigned texture = loadTexture(picture.path);
     const std::string console = ::testing::internal::GetCapturedStdout();
     ASSERT_NE(texture, 0u) << console;
     glDeleteTextures(1, &texture);
-    const AssetFiles::Picture image(picture.name);
+    const AssetFiles::Picture image(picture);
     EXPECT_EQ(image.width, picture.width);
     EXPECT_EQ(image.height, picture.height);
+    const Alpha alpha = alphaOf(picture);
     for (int y = 0; y < image.height; ++y)
       for (int x = 0; x < image.width; ++x) {
-        const int alpha = image.at(x, y)[3];
         const bool edge = x == 0 || y == 0 || x == image.width - 1 || y == image.height - 1;
-        const bool clear = picture.alpha == Alpha::ClearEdges && edge;
-        if (picture.alpha == Alpha::Opaque || clear) {
-          ASSERT_EQ(alpha, clear ? 0 : 255) << "a hole, or the sprite's square, at " << x << ", " << y;
+        const bool clear = alpha == Alpha::ClearEdges && edge;
+        if (alpha == Alpha::Opaque || clear) {
+          ASSERT_EQ(image.at(x, y)[3], clear ? 0 : 255)
+              << "a hole, or the sprite's square, at " << x << ", " << y;
         }
       }
   }
 }
 
-TEST_F(AssetTree, EverySampleTheMusicAndTheFontLoadAndTheFontsLicenceTravelsWithIt) {
+TEST_F(BuiltAssetTree, EveryDescribedSoundPeaksAsItsGroupSaysAndTheTuneFontAndLicenceLoad) {
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   MixerBackend mixer;
   ASSERT_TRUE(mixer.open()) << "the dummy audio driver should open";
-  for (int index = 0; index < SoundBank::kSoundCount; ++index)
-    EXPECT_TRUE(mixer.loadSample(index, SoundBank::soundFiles()[index])) << SoundBank::soundFiles()[index];
-  mixer.playMusic("./res/audio/Tolvaren_Drift2.mp3");
-  EXPECT_EQ(mixer.musicStreams(), 1) << "the music did not load";
-
   GlTestWindow::open();
-  EXPECT_NO_THROW(FontPrinter::instance().loadFont("./res/fonts/Cookies.ttf", 36));
-  const std::string licence =
-      (std::ostringstream() << std::ifstream("./res/fonts/Cookies-LICENSE.txt").rdbuf()).str();
-  EXPECT_NE(licence.find("SIL OPEN FONT LICENSE"), std::string::npos);
+  std::map<std::string, double> peaks;
+  for (const AssetTree::SoundGroup& group : AssetTree::kSoundGroups)
+    for (const File& file : group.files) peaks[file.path] = group.peak;
+
+  int index = 0;
+  for (const File& file : AssetTree::kEveryFile) {
+    SCOPED_TRACE(file.path);
+    switch (file.type) {
+      case FileType::Targa:
+        break;  // the pictures have their own case
+      case FileType::Wave:
+        EXPECT_TRUE(mixer.loadSample(index++, file.path));
+        // The bank's levels are staged against these peaks; 16 bits round them.
+        EXPECT_NEAR(AssetFiles::readWave(file.path).peak(), peaks.at(file.path), 1e-3);
+        break;
+      case FileType::Mp3:
+        mixer.playMusic(file.path);
+        EXPECT_EQ(mixer.musicStreams(), 1) << "the music did not load";
+        break;
+      case FileType::Font:
+        EXPECT_NO_THROW(FontPrinter::instance().loadFont(file.path, AssetTree::kFontSize));
+        break;
+      case FileType::Text: {
+        const std::string text = (std::ostringstream() << std::ifstream(file.path).rdbuf()).str();
+        EXPECT_NE(text.find("SIL OPEN FONT LICENSE"), std::string::npos);
+        break;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "AssetFiles.h"
 #include "app/Backdrop.h"
+#include "assets/AssetTree.h"
 #include "fx/Patient.h"
 #include "gfx/GlIncludes.h"
 #include "score/Wallet.h"
@@ -31,7 +32,7 @@ class BackgroundArt : public ::testing::Test {
                           std::clamp(static_cast<int>((6.0 - wy) * 128.0), 0, kHeight - 1));
   }
 
-  const AssetFiles::Picture background_{"background.tga"};
+  const AssetFiles::Picture background_{AssetTree::kBackgroundImage};
 };
 
 TEST_F(BackgroundArt, NoGapOpensAroundThePatientAsItSways) {

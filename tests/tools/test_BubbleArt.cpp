@@ -8,6 +8,7 @@
 #include <numbers>
 
 #include "AssetFiles.h"
+#include "assets/AssetTree.h"
 #include "fx/Spark.h"
 
 namespace {
@@ -21,17 +22,19 @@ double ringAlpha(const AssetFiles::Picture& picture, double r) {
 }
 
 TEST(BubbleArt, TheGermShowsThroughTheShellGlowAndSelectionWhichShowRoundIt) {
-  // Radii: 1 at the picture's edge. The glow square is 1.75 bubble diameters
-  // wide, so the bubble's edge there lies at 1 / 1.75.
+  // Radii: 1 at the picture's edge. The glow square is kGlowWidthPerRadius
+  // bubble radii wide, so the bubble's edge there lies at 2 / that.
+  constexpr double kGlowEdge = 2.0 / AssetTree::kGlowWidthPerRadius;
   struct Sprite {
-    const char* name;
+    const AssetTree::File& file;
     double germR, mostOverGerm, bandFrom, bandTo, leastInBand;
   };
-  for (const Sprite& s : {Sprite{"diseaseBubble.tga", 0.2, 0.3, 0.8, 0.98, 0.6},
-                          Sprite{"specialGlow.tga", 0.4 / 1.75, 0.1, 1.06 / 1.75, 1.1 / 1.75, 0.5},
-                          Sprite{"selection.tga", 0.2, 0.01, 0.5, 0.95, 0.5}}) {
-    SCOPED_TRACE(s.name);
-    const AssetFiles::Picture picture(s.name);
+  for (const Sprite& s :
+       {Sprite{AssetTree::kBubbleImage, 0.2, 0.3, 0.8, 0.98, 0.6},
+        Sprite{AssetTree::kGlowImage, 0.4 * kGlowEdge, 0.1, 1.06 * kGlowEdge, 1.1 * kGlowEdge, 0.5},
+        Sprite{AssetTree::kSelectionImage, 0.2, 0.01, 0.5, 0.95, 0.5}}) {
+    SCOPED_TRACE(s.file.path);
+    const AssetFiles::Picture picture(s.file);
     EXPECT_LT(ringAlpha(picture, s.germR), s.mostOverGerm) << "the germ would be hidden";
     double band = 0.0;
     for (double r = s.bandFrom; r <= s.bandTo; r += 0.01) band = std::max(band, ringAlpha(picture, r));
@@ -52,14 +55,14 @@ TEST(BubbleArt, TheSparkIsARoundGlintAndTheSmokeAWidePuff) {
   // The spark picture has its quad's proportions, so its pixels are square on
   // screen: its bright area must be about as wide as long, or a hundred of them
   // flying apart read as scratches.
-  const AssetFiles::Picture spark("popBubble2.tga");
+  const AssetFiles::Picture spark(AssetTree::kSparkImage);
   EXPECT_EQ(spark.width * Spark::kWidthPerScale, spark.height * Spark::kLengthPerScale);
   const double length = opaqueRun(spark, true), thickness = opaqueRun(spark, false);
   EXPECT_GT(thickness, spark.height / 4) << "the core is too small to see";
   EXPECT_NEAR(length / thickness, 1.0, 0.4) << "a bar, not a glint";
   // The game draws a puff small and at 8 % opacity, so it must fill most of
   // its square to show.
-  const AssetFiles::Picture smoke("smokeParticle.tga");
+  const AssetFiles::Picture smoke(AssetTree::kSmokeImage);
   EXPECT_GE(opaqueRun(smoke, true), smoke.width * 2 / 3) << "too narrow: a wisp, not a puff";
   EXPECT_GE(opaqueRun(smoke, false), smoke.height * 2 / 3) << "too short: a wisp, not a puff";
 }

@@ -6,17 +6,17 @@
 #include <string>
 
 #include "AssetFiles.h"
-#include "audio/SoundBank.h"
+#include "assets/AssetTree.h"
 
 namespace {
 
 AssetFiles::Pcm sound(int index) {
-  return AssetFiles::readWave(AssetFiles::resDir().parent_path() / SoundBank::soundFiles()[index]);
+  return AssetFiles::readWave(AssetFiles::built(AssetTree::kSounds[index]));
 }
 
 TEST(EffectSounds, EverySampleIsAShort44100HzWaveThatNeverClips) {
-  for (int index = 0; index < SoundBank::kSoundCount; ++index) {
-    SCOPED_TRACE(SoundBank::soundFiles()[index]);
+  for (int index = 0; index < static_cast<int>(AssetTree::kSounds.size()); ++index) {
+    SCOPED_TRACE(AssetTree::kSounds[index].path);
     const AssetFiles::Pcm pcm = sound(index);
     EXPECT_EQ(pcm.rate, 44100);
     EXPECT_EQ(pcm.channels, 1);
@@ -29,8 +29,8 @@ TEST(EffectSounds, EverySampleIsAShort44100HzWaveThatNeverClips) {
 
 TEST(EffectSounds, EachChainStepSoundsHigherThanTheLast) {
   double previous = 0.0, first = 0.0;
-  for (int step = 0; step < SoundBank::kChainCount; ++step) {
-    const double hz = AssetFiles::fundamentalHz(sound(SoundBank::kChainFirst + step), 0.02, 0.12);
+  for (int step = 0; step < AssetTree::kChainSounds.count(); ++step) {
+    const double hz = AssetFiles::fundamentalHz(sound(AssetTree::kChainSounds.first + step), 0.02, 0.12);
     SCOPED_TRACE("chain step " + std::to_string(step + 1) + " at " + std::to_string(hz) + " Hz");
     EXPECT_GT(hz, previous * 1.03) << "a step of a long chain does not climb";
     if (step == 0) first = hz;

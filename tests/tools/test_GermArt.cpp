@@ -9,16 +9,14 @@
 #include <cmath>
 
 #include "AssetFiles.h"
+#include "assets/AssetTree.h"
 
 namespace {
 
 TEST(GermArt, GermsAreLightGreyOutlinedShapesInsideTheShell) {
-  const char* const germs[] = {"disease_mite.tga", "disease_spore.tga", "disease_squid.tga",
-                               "disease_worm.tga", "disease_ecoli.tga", "disease_fetus.tga",
-                               "disease_worm2.tga"};
-  for (const char* name : germs) {
-    SCOPED_TRACE(name);
-    const AssetFiles::Picture germ(name);
+  for (const AssetTree::File& file : AssetTree::kGermImages) {
+    SCOPED_TRACE(file.path);
+    const AssetFiles::Picture germ(file);
     int solid = 0, light = 0, dark = 0, coloured = 0;
     for (int y = 0; y < germ.height; ++y)
       for (int x = 0; x < germ.width; ++x) {
