@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -177,15 +178,17 @@ TEST_F(LegacyGlTest, StacksReportOverflowAndUnderflowAndStayUsable) {
   EXPECT_EQ(gl.takeError(), static_cast<std::uint32_t>(GL_NO_ERROR)) << "an error is reported once";
 
   for (const std::uint32_t mode : {GL_MODELVIEW, GL_PROJECTION}) {
+    const int limit = mode == GL_MODELVIEW ? LegacyGl::kModelViewStackDepth : LegacyGl::kProjectionStackDepth;
     gl.matrixMode(mode);
     gl.translate(3.0f, 0.0f, 0.0f);
-    for (int i = 1; i < LegacyGl::kModelViewStackDepth; ++i) gl.pushMatrix();
-    EXPECT_EQ(gl.takeError(), static_cast<std::uint32_t>(GL_NO_ERROR)) << "the stack holds 32 matrices";
+    for (int i = 1; i < limit; ++i) gl.pushMatrix();
+    EXPECT_EQ(gl.takeError(), static_cast<std::uint32_t>(GL_NO_ERROR))
+        << "the stack holds " << limit << " matrices";
     gl.pushMatrix();
     EXPECT_EQ(gl.takeError(), static_cast<std::uint32_t>(GL_STACK_OVERFLOW));
     gl.getValues(mode == GL_MODELVIEW ? GL_MODELVIEW_STACK_DEPTH : GL_PROJECTION_STACK_DEPTH, &depth);
-    EXPECT_EQ(depth, LegacyGl::kModelViewStackDepth);
-    for (int i = 1; i < LegacyGl::kModelViewStackDepth; ++i) gl.popMatrix();
+    EXPECT_EQ(depth, limit);
+    for (int i = 1; i < limit; ++i) gl.popMatrix();
     EXPECT_EQ(gl.takeError(), static_cast<std::uint32_t>(GL_NO_ERROR));
     double matrix[16];
     gl.getValues(mode == GL_MODELVIEW ? GL_MODELVIEW_MATRIX : GL_PROJECTION_MATRIX, matrix);
