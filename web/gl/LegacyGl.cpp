@@ -227,8 +227,8 @@ void LegacyGl::assemblePrimitive() {
   pieces.clear();
   auto triangle = [&](std::size_t a, std::size_t b, std::size_t c, std::size_t provoking) {
     pieces.push_back(
-        {{static_cast<std::uint16_t>(a), static_cast<std::uint16_t>(b), static_cast<std::uint16_t>(c)},
-         static_cast<std::uint16_t>(provoking)});
+        {{static_cast<std::uint32_t>(a), static_cast<std::uint32_t>(b), static_cast<std::uint32_t>(c)},
+         static_cast<std::uint32_t>(provoking)});
   };
   int cornersPerPiece = 3;
   switch (primitiveMode_) {
@@ -337,26 +337,36 @@ void LegacyGl::assemblePrimitive() {
   };
   scratchVertices_.clear();
   scratchIndices_.clear();
+  auto send = [&] {
+    batch_.add(draw, scratchVertices_.data(), static_cast<int>(scratchVertices_.size()),
+               scratchIndices_.data(), static_cast<int>(scratchIndices_.size()));
+    scratchVertices_.clear();
+    scratchIndices_.clear();
+  };
   const bool flat = state_.shadeModel == GL_FLAT;
   bool uniformColour = true;
   for (std::size_t i = 1; i < count && uniformColour; ++i)
     uniformColour = pending_[i].rgba == pending_[0].rgba;
-  if (!flat || uniformColour) {
+  if ((!flat || uniformColour) && count <= static_cast<std::size_t>(DrawBatch::kMaxVertices)) {
     for (const PendingVertex& v : pending_) scratchVertices_.push_back(toBatch(v, v.rgba));
     for (const Piece& piece : pieces)
-      for (int k = 0; k < cornersPerPiece; ++k) scratchIndices_.push_back(piece.corner[k]);
-  } else {
-    // Flat shading with colours that differ: each piece gets corners of its
-    // own in the provoking vertex's colour.
-    for (const Piece& piece : pieces) {
-      for (int k = 0; k < cornersPerPiece; ++k) {
-        scratchIndices_.push_back(static_cast<std::uint16_t>(scratchVertices_.size()));
-        scratchVertices_.push_back(toBatch(pending_[piece.corner[k]], pending_[piece.provoking].rgba));
-      }
+      for (int k = 0; k < cornersPerPiece; ++k)
+        scratchIndices_.push_back(static_cast<std::uint16_t>(piece.corner[k]));
+    send();
+    return;
+  }
+  // Flat shading with colours that differ, or more vertices than 16-bit
+  // indices reach: each piece gets corners of its own (in the provoking
+  // vertex's colour when flat), sent in parts a batch can hold.
+  for (const Piece& piece : pieces) {
+    if (scratchVertices_.size() + cornersPerPiece > static_cast<std::size_t>(DrawBatch::kMaxVertices)) send();
+    for (int k = 0; k < cornersPerPiece; ++k) {
+      const PendingVertex& corner = pending_[piece.corner[k]];
+      scratchIndices_.push_back(static_cast<std::uint16_t>(scratchVertices_.size()));
+      scratchVertices_.push_back(toBatch(corner, flat ? pending_[piece.provoking].rgba : corner.rgba));
     }
   }
-  batch_.add(draw, scratchVertices_.data(), static_cast<int>(scratchVertices_.size()), scratchIndices_.data(),
-             static_cast<int>(scratchIndices_.size()));
+  send();
 }
 
 // --- Transforms -----------------------------------------------------------
@@ -693,6 +703,10 @@ void LegacyGl::endList() {
 
 void LegacyGl::callList(std::uint32_t list) {
   if (record({ListCode::kCallList, list})) return;
+  execute(list);
+}
+
+void LegacyGl::execute(std::uint32_t list) {
   const auto found = lists_.find(list);
   if (found == lists_.end()) return;  // calling an empty name does nothing
   if (replayDepth_ >= kListNesting) return;
@@ -730,8 +744,9 @@ void LegacyGl::callLists(int count, std::uint32_t type, const void* lists) {
     compiled_.names.insert(compiled_.names.end(), names.begin(), names.end());
     if (record({ListCode::kCallLists, offset, static_cast<std::uint32_t>(count)})) return;
   }
-  // The base is read as each list is called: a list may change it.
-  for (std::uint32_t name : names) callList(state_.listBase + name);
+  // The base is read as each list is called: a list may change it. The
+  // calls are not recorded one by one: the glCallLists above already was.
+  for (std::uint32_t name : names) execute(state_.listBase + name);
 }
 
 void LegacyGl::listBase(std::uint32_t base) {

@@ -116,10 +116,11 @@ class LegacyGl {
     std::array<float, 4> rgba;
   };
   // The corners of one triangle (or line, or point) of a primitive, and the
-  // vertex whose colour it takes when flat shaded.
+  // vertex whose colour it takes when flat shaded. A primitive may have more
+  // vertices than a batch can index.
   struct Piece {
-    std::uint16_t corner[3];
-    std::uint16_t provoking;
+    std::uint32_t corner[3];
+    std::uint32_t provoking;
   };
 
   // The state glPushAttrib can save, all of it; glPopAttrib puts back the
@@ -173,6 +174,8 @@ class LegacyGl {
   // also be carried out now.
   bool record(const ListOp& op);
   void replay(const DisplayList& list);
+  // Runs a list without recording the call: glCallLists records itself.
+  void execute(std::uint32_t list);
   void setError(std::uint32_t error);
   std::vector<Matrix4>& currentStack();
   Matrix4& top();
