@@ -91,6 +91,10 @@ void WebWindow::requestSize(int newWidth, int newHeight) {
 }
 
 void WebWindow::onPointerMove(int x, int y) {
+  // The DOM also sends a pointermove when a second button goes down or up
+  // while another is held; GLUT reports motion only when the pointer moved.
+  if (pointerKnown_ && x == pointerX_ && y == pointerY_) return;
+  pointerKnown_ = true;
   pointerX_ = x;
   pointerY_ = y;
   bool anyHeld = false;
@@ -106,6 +110,7 @@ void WebWindow::onPointerMove(int x, int y) {
 void WebWindow::onButton(int button, bool down, int x, int y, int modifiers) {
   if (button < 0 || button >= kButtons) return;
   modifiers_ = modifiers;
+  pointerKnown_ = true;
   pointerX_ = x;
   pointerY_ = y;
   buttonDown_[button] = down;

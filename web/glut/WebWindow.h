@@ -68,6 +68,7 @@ class WebWindow {
   double startMs_ = 0.0;
   std::intptr_t context_ = 0;
   bool reshapePending_ = true;
+  bool pointerKnown_ = false;  // whether a position was reported since the window opened
   int pointerX_ = 0;
   int pointerY_ = 0;
   bool buttonDown_[kButtons] = {};

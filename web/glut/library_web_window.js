@@ -77,8 +77,9 @@ mergeInto(LibraryManager.library, {
     }, {passive: false});
 
     function key(event, down) {
-      // Shortcuts belong to the browser.
-      if (event.ctrlKey || event.metaKey) return;
+      // Shortcuts belong to the browser; Ctrl itself is a key like Shift and
+      // Alt, its press reported as its release is.
+      if ((event.ctrlKey || event.metaKey) && event.key !== 'Control') return;
       var code = -1, special = 0;
       if (event.key.length === 1 && event.key.charCodeAt(0) < 256) {
         code = event.key.charCodeAt(0);
