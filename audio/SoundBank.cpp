@@ -1,8 +1,6 @@
 #include "audio/SoundBank.h"
 
-#include "audio/MixerBackend.h"
-
-SoundBank::SoundBank() : backend_(std::make_unique<MixerBackend>()) {}
+SoundBank::SoundBank() : backend_(makePlatformAudioBackend()) {}
 
 SoundBank& SoundBank::instance() {
   static SoundBank* bank = new SoundBank();  // lives until the process ends
