@@ -32,11 +32,6 @@ void WebMixer::setMusic(Pcm pcm) {
   musicPosition_ = 0;
 }
 
-int WebMixer::playingVoices(int index) const {
-  if (!VoiceRoster::inBank(index)) return 0;
-  return static_cast<int>(std::ranges::count_if(positions_[index], [](int at) { return at != kSilent; }));
-}
-
 void WebMixer::addTo(float* out, const Pcm& pcm, int from, int frames, float level) {
   const float* left = pcm.samples.data() + from;
   const float* right = pcm.channels > 1 ? left + pcm.frames : left;

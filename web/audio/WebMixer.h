@@ -46,11 +46,9 @@ class WebMixer {
   // Allocates nothing.
   void mix(float* out, int frames);
 
-  // Read-only views of the mix's state.
-  int playingVoices(int index) const;
+ private:
   bool hasMusic() const { return music_.frames > 0; }
 
- private:
   static constexpr int kSilent = -1;  // a voice's position when it is not sounding
 
   // Adds `frames` frames of the sound from frame `from` on, times `level`.
