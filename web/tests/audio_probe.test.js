@@ -1,0 +1,211 @@
+// The web audio back end in headless Chromium, driven by real mouse presses:
+// the output waits for the first press, the music then starts from its
+// beginning, sounds reach the speakers at their level and soon after the call,
+// broken files and missing Web Audio stay silent, and the console stays clean.
+// run-audio-probe.sh builds the probe page first.
+//
+// The test listens to the output by itself: before the page runs, every
+// connection to a context's destination also feeds an analyser of the test's.
+
+const { test, before, after } = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const http = require('node:http');
+const path = require('node:path');
+const puppeteer = require('puppeteer-core');
+
+const probeDir = path.resolve(__dirname, '../../build-web/audio-probe');
+const chromiumArgs = ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+  '--disable-background-networking', '--disable-component-update', '--disable-sync', '--no-first-run',
+  '--disable-quic'];
+const musicPath = './res/audio/Tolvaren_Drift2.mp3';
+const clickLevel = 0.7, musicLevel = 0.45, toneAmplitude = 0.5;  // the bank's levels, the probe tone's peak
+const queuedFrames = 2048;  // the back end's blocks in flight
+
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
+let server, browser, origin;
+
+before(async () => {
+  assert.ok(fs.existsSync(path.join(probeDir, 'audio_probe.js')), 'run run-audio-probe.sh, which builds the probe');
+  server = http.createServer((request, response) => {
+    const file = path.join(probeDir, new URL(request.url, 'http://x').pathname);
+    if (!file.startsWith(probeDir) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
+      response.writeHead(404).end();
+      return;
+    }
+    response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
+    response.end(fs.readFileSync(file));
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  origin = `http://127.0.0.1:${server.address().port}`;
+  browser = await puppeteer.launch({ executablePath: '/usr/bin/chromium', headless: true, args: chromiumArgs });
+});
+
+after(async () => {
+  await browser?.close();
+  server?.close();
+});
+
+function tapTheOutput(removeWebAudio) {
+  if (removeWebAudio) {
+    delete window.AudioContext;
+    delete window.webkitAudioContext;
+    delete window.AudioWorkletNode;
+    return;
+  }
+  window.audioTaps = [];
+  const connect = AudioNode.prototype.connect;
+  AudioNode.prototype.connect = function (target, ...rest) {
+    const result = connect.call(this, target, ...rest);
+    if (target instanceof AudioDestinationNode) {
+      const analyser = this.context.createAnalyser();
+      analyser.fftSize = 32768;
+      connect.call(this, analyser);
+      window.audioTaps.push({ context: this.context, analyser });
+    }
+    return result;
+  };
+  // The last frames that reached the destination, and the context's clock.
+  window.heard = (frames) => {
+    const { context, analyser } = window.audioTaps[0];
+    const all = new Float32Array(analyser.fftSize);
+    analyser.getFloatTimeDomainData(all);
+    return { samples: all.subarray(all.length - frames), time: context.currentTime, rate: context.sampleRate };
+  };
+  window.peakOf = (samples) => samples.reduce((peak, s) => Math.max(peak, Math.abs(s)), 0);
+}
+
+// A page of the probe with every console message and page error collected.
+async function openProbe({ query = '', removeWebAudio = false } = {}) {
+  const page = await browser.newPage();
+  const messages = [];
+  page.on('console', (message) => messages.push(`${message.type()}: ${message.text()}`));
+  page.on('pageerror', (error) => messages.push(`pageerror: ${error.message}`));
+  await page.evaluateOnNewDocument(tapTheOutput, removeWebAudio);
+  await page.goto(`${origin}/audio_probe.html${query}`);
+  await page.waitForFunction(() => window.probeReady === true, { timeout: 20000 });
+  const call = (name, ...args) =>
+    page.evaluate((name, args) => Module.ccall(name, 'number', args.map((a) => typeof a), args), name, args);
+  return { page, messages, call };
+}
+
+const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+const contextState = (page) => page.evaluate(() => window.audioTaps[0].context.state);
+async function press(page) {
+  await page.mouse.click(300, 200);
+  await page.waitForFunction(() => window.audioTaps[0].context.state === 'running', { timeout: 5000 });
+}
+async function silentFor(page, ms) {
+  await pause(ms);
+  return page.evaluate((frames) => window.peakOf(window.heard(frames).samples), 4096);
+}
+
+test('the output waits for the first press, then plays the music from its beginning and the sounds at their level', async () => {
+  const { page, messages, call } = await openProbe();
+  assert.equal(await call('probe_opened'), 1, 'the page has Web Audio, yet the back end did not open');
+  assert.equal(await call('probe_load_bank'), 38, 'some of the game\'s sounds did not load');
+  await call('probe_music', musicPath);
+  await page.waitForFunction(() => window.audioTaps.length > 0, { timeout: 5000 });
+  // The files decode meanwhile; without a press the output stays suspended.
+  await pause(1500);
+  assert.equal(await contextState(page), 'suspended', 'the output started before any press');
+
+  await press(page);
+  // 0.4 s after the press the output holds the track's opening, at the
+  // music's level, less the few blocks mixed before the press.
+  await pause(400);
+  const start = await page.evaluate(async (musicPath, musicLevel) => {
+    const window_ = 1024;
+    const { samples, time, rate } = window.heard(window_);
+    const track = await window.audioTaps[0].context.decodeAudioData(
+      await (await fetch(musicPath.replace('./', '/'))).arrayBuffer()).catch(() => null);
+    if (!track) return { found: false };
+    // The analyser hears both sides averaged.
+    const left = track.getChannelData(0), right = track.getChannelData(track.numberOfChannels - 1);
+    let best = { error: Infinity, frame: -1 };
+    for (let frame = 0; frame + window_ <= Math.min(track.length, 3 * rate); ++frame) {
+      let error = 0;
+      for (let i = 0; i < window_ && error < best.error; ++i) {
+        const d = samples[i] - musicLevel * 0.5 * (left[frame + i] + right[frame + i]);
+        error += d * d;
+      }
+      if (error < best.error) best = { error, frame };
+    }
+    let energy = 0;
+    for (const s of samples) energy += s * s;
+    return { found: true, error: best.error / energy, lead: Math.round(time * rate) - (best.frame + window_) };
+  }, musicPath, musicLevel);
+  assert.ok(start.found, 'the test could not decode the track');
+  assert.ok(start.error < 1e-4, `what plays is not the track at the music's level (relative error ${start.error})`);
+  console.log(`music: first heard ${start.lead} output frames after the press`);
+  assert.ok(start.lead >= -256 && start.lead <= 2 * queuedFrames,
+    `the music did not start from its beginning at the press: ${start.lead} frames of output came before its first`);
+
+  // A track that cannot be read leaves silence, not the old music.
+  await call('probe_music', './res/audio/no-such-track.mp3');
+  assert.equal(await silentFor(page, 300), 0, 'the old music plays on');
+
+  // A game sound reaches the output.
+  await call('probe_play', 20);
+  await pause(200);
+  assert.ok(await page.evaluate(() => window.peakOf(window.heard(8192).samples)) > 0.05, 'a click was not heard');
+
+  // A header followed by junk and a missing file fail at once; a file the
+  // browser refuses loads, and stays silent. Each replaces a game sound.
+  assert.equal(await call('probe_load', 21, './res/audio/corrupt.wav'), 0, 'a corrupt file loaded');
+  assert.equal(await call('probe_load', 22, './res/audio/missing.wav'), 0, 'a missing file loaded');
+  assert.equal(await call('probe_load', 23, './res/audio/undecodable.wav'), 1, 'a wave file the header check should pass failed');
+  await pause(500);
+  for (const index of [21, 22, 23]) await call('probe_play', index);
+  assert.equal(await silentFor(page, 300), 0, 'a broken or missing sound was heard');
+
+  // A tone of known peak, heard at the click level, and how long after the call.
+  assert.equal(await call('probe_load', 24, './res/audio/tone.wav'), 1);
+  await pause(300);
+  const tone = await page.evaluate(async () => {
+    const { time: called } = window.heard(1);
+    Module.ccall('probe_play', null, ['number'], [24]);
+    for (let waited = 0; waited < 2000; waited += 2) {
+      await new Promise((resolve) => setTimeout(resolve, 2));
+      const { samples, time, rate } = window.heard(32768);
+      const first = samples.findIndex((s) => s !== 0);
+      if (first >= 0) {
+        await new Promise((resolve) => setTimeout(resolve, 300));
+        return { latency: time - (samples.length - first) / rate - called, peak: window.peakOf(window.heard(16384).samples) };
+      }
+    }
+    return null;
+  });
+  assert.ok(tone, 'the tone was never heard');
+  console.log(`tone: heard ${(tone.latency * 1000).toFixed(1)} ms after the call, peak ${tone.peak.toFixed(4)}`);
+  assert.ok(Math.abs(tone.peak - toneAmplitude * clickLevel) < 0.01, `the tone peaks at ${tone.peak}, not at a click's level`);
+  assert.ok(tone.latency < 0.15, `the tone came ${tone.latency} s after the call`);
+
+  assert.deepEqual(messages, [], 'the page printed to its console');
+  await page.close();
+});
+
+test('without Web Audio the back end stays closed and everything else plays nothing, quietly', async () => {
+  const { page, messages, call } = await openProbe({ removeWebAudio: true });
+  assert.equal(await call('probe_opened'), 0);
+  assert.equal(await call('probe_load_bank'), 0);
+  await call('probe_music', musicPath);
+  await page.mouse.click(300, 200);
+  await call('probe_play', 20);
+  await pause(300);
+  assert.deepEqual(messages, [], 'the page printed to its console');
+  await page.close();
+});
+
+test('a worklet script that does not load leaves silence and a quiet console', async () => {
+  const { page, messages, call } = await openProbe({ query: '?worklet=audio_probe.html' });
+  assert.equal(await call('probe_opened'), 1);
+  assert.equal(await call('probe_load_bank'), 38);
+  await call('probe_music', musicPath);
+  await page.mouse.click(300, 200);
+  await call('probe_play', 20);
+  await pause(1000);
+  assert.equal(await page.evaluate(() => window.audioTaps.length), 0, 'something reached the speakers');
+  assert.deepEqual(messages, [], 'the page printed to its console');
+  await page.close();
+});
