@@ -39,7 +39,10 @@ var LibraryPlombrixAudio = {
 
     startWorklet: function(output, blockFrames, queuedBlocks) {
       var url = Module['plombrixWorkletUrl'] || locateFile('mix-output.worklet.js');
-      output.ctx.audioWorklet.addModule(url).then(function() {
+      // Started inside the chain, so that even a synchronous refusal ends in the catch.
+      Promise.resolve().then(function() {
+        return output.ctx.audioWorklet.addModule(url);
+      }).then(function() {
         if (output.closed) return;
         var node = new AudioWorkletNode(output.ctx, PlombrixAudio.processorName,
                                         {numberOfInputs: 0, numberOfOutputs: 1, outputChannelCount: [2]});

@@ -46,12 +46,16 @@ after(async () => {
   server?.close();
 });
 
-function tapTheOutput(removeWebAudio) {
-  if (removeWebAudio) {
+// What the page's browser lacks: 'webAudio' (all of it), 'worklet' (as on a
+// page served neither from https nor from localhost), or nothing.
+function tapTheOutput(remove) {
+  if (remove === 'webAudio') {
     delete window.AudioContext;
     delete window.webkitAudioContext;
+  }
+  if (remove === 'webAudio' || remove === 'worklet') {
     delete window.AudioWorkletNode;
-    return;
+    delete BaseAudioContext.prototype.audioWorklet;
   }
   window.audioTaps = [];
   const connect = AudioNode.prototype.connect;
@@ -75,46 +79,56 @@ function tapTheOutput(removeWebAudio) {
   window.peakOf = (samples) => samples.reduce((peak, s) => Math.max(peak, Math.abs(s)), 0);
 }
 
+const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
 // A page of the probe with every console message and page error collected.
-async function openProbe({ query = '', removeWebAudio = false } = {}) {
+// The test's own calls into the page are not user gestures: puppeteer's
+// evaluate() would count as one and let the page start its audio unpressed.
+async function openProbe({ query = '', remove = '' } = {}) {
   const page = await browser.newPage();
   const messages = [];
   page.on('console', (message) => messages.push(`${message.type()}: ${message.text()}`));
   page.on('pageerror', (error) => messages.push(`pageerror: ${error.message}`));
-  await page.evaluateOnNewDocument(tapTheOutput, removeWebAudio);
+  await page.evaluateOnNewDocument(tapTheOutput, remove);
+  const session = await page.createCDPSession();
+  const inPage = async (fn, ...args) => {
+    const { result, exceptionDetails } = await session.send('Runtime.evaluate', {
+      expression: `(${fn})(...${JSON.stringify(args)})`, awaitPromise: true, returnByValue: true, userGesture: false,
+    });
+    if (exceptionDetails) throw new Error(`in the page: ${exceptionDetails.exception?.description}`);
+    return result.value;
+  };
+  const until = async (fn, what, ms = 5000) => {
+    for (const start = Date.now(); !(await inPage(fn)); await pause(20))
+      assert.ok(Date.now() - start < ms, `${what} did not happen within ${ms} ms`);
+  };
   await page.goto(`${origin}/audio_probe.html${query}`);
-  await page.waitForFunction(() => window.probeReady === true, { timeout: 20000 });
+  await until(() => window.probeReady === true, 'the probe\'s start', 20000);
   const call = (name, ...args) =>
-    page.evaluate((name, args) => Module.ccall(name, 'number', args.map((a) => typeof a), args), name, args);
-  return { page, messages, call };
-}
-
-const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-const contextState = (page) => page.evaluate(() => window.audioTaps[0].context.state);
-async function press(page) {
-  await page.mouse.click(300, 200);
-  await page.waitForFunction(() => window.audioTaps[0].context.state === 'running', { timeout: 5000 });
-}
-async function silentFor(page, ms) {
-  await pause(ms);
-  return page.evaluate((frames) => window.peakOf(window.heard(frames).samples), 4096);
+    inPage((name, args) => Module.ccall(name, 'number', args.map((a) => typeof a), args), name, args);
+  return { page, messages, inPage, until, call };
 }
 
 test('the output waits for the first press, then plays the music from its beginning and the sounds at their level', async () => {
-  const { page, messages, call } = await openProbe();
+  const { page, messages, inPage, until, call } = await openProbe();
+  const silentFor = async (ms) => {
+    await pause(ms);
+    return inPage(() => window.peakOf(window.heard(4096).samples));
+  };
   assert.equal(await call('probe_opened'), 1, 'the page has Web Audio, yet the back end did not open');
   assert.equal(await call('probe_load_bank'), 38, 'some of the game\'s sounds did not load');
   await call('probe_music', musicPath);
-  await page.waitForFunction(() => window.audioTaps.length > 0, { timeout: 5000 });
+  await until(() => window.audioTaps.length > 0, 'the output\'s connection');
   // The files decode meanwhile; without a press the output stays suspended.
   await pause(1500);
-  assert.equal(await contextState(page), 'suspended', 'the output started before any press');
+  assert.equal(await inPage(() => window.audioTaps[0].context.state), 'suspended', 'the output started unpressed');
 
-  await press(page);
+  await page.mouse.click(300, 200);
+  await until(() => window.audioTaps[0].context.state === 'running', 'the output\'s start after a press');
   // 0.4 s after the press the output holds the track's opening, at the
   // music's level, less the few blocks mixed before the press.
   await pause(400);
-  const start = await page.evaluate(async (musicPath, musicLevel) => {
+  const start = await inPage(async (musicPath, musicLevel) => {
     const window_ = 1024;
     const { samples, time, rate } = window.heard(window_);
     const track = await window.audioTaps[0].context.decodeAudioData(
@@ -143,12 +157,12 @@ test('the output waits for the first press, then plays the music from its beginn
 
   // A track that cannot be read leaves silence, not the old music.
   await call('probe_music', './res/audio/no-such-track.mp3');
-  assert.equal(await silentFor(page, 300), 0, 'the old music plays on');
+  assert.equal(await silentFor(300), 0, 'the old music plays on');
 
   // A game sound reaches the output.
   await call('probe_play', 20);
   await pause(200);
-  assert.ok(await page.evaluate(() => window.peakOf(window.heard(8192).samples)) > 0.05, 'a click was not heard');
+  assert.ok((await inPage(() => window.peakOf(window.heard(8192).samples))) > 0.05, 'a click was not heard');
 
   // A header followed by junk and a missing file fail at once; a file the
   // browser refuses loads, and stays silent. Each replaces a game sound.
@@ -157,12 +171,12 @@ test('the output waits for the first press, then plays the music from its beginn
   assert.equal(await call('probe_load', 23, './res/audio/undecodable.wav'), 1, 'a wave file the header check should pass failed');
   await pause(500);
   for (const index of [21, 22, 23]) await call('probe_play', index);
-  assert.equal(await silentFor(page, 300), 0, 'a broken or missing sound was heard');
+  assert.equal(await silentFor(300), 0, 'a broken or missing sound was heard');
 
   // A tone of known peak, heard at the click level, and how long after the call.
   assert.equal(await call('probe_load', 24, './res/audio/tone.wav'), 1);
   await pause(300);
-  const tone = await page.evaluate(async () => {
+  const tone = await inPage(async () => {
     const { time: called } = window.heard(1);
     Module.ccall('probe_play', null, ['number'], [24]);
     for (let waited = 0; waited < 2000; waited += 2) {
@@ -185,27 +199,30 @@ test('the output waits for the first press, then plays the music from its beginn
   await page.close();
 });
 
-test('without Web Audio the back end stays closed and everything else plays nothing, quietly', async () => {
-  const { page, messages, call } = await openProbe({ removeWebAudio: true });
-  assert.equal(await call('probe_opened'), 0);
-  assert.equal(await call('probe_load_bank'), 0);
-  await call('probe_music', musicPath);
-  await page.mouse.click(300, 200);
-  await call('probe_play', 20);
-  await pause(300);
-  assert.deepEqual(messages, [], 'the page printed to its console');
-  await page.close();
+test('without Web Audio or without AudioWorklet the back end stays closed and plays nothing, quietly', async () => {
+  for (const remove of ['webAudio', 'worklet']) {
+    const { page, messages, inPage, call } = await openProbe({ remove });
+    assert.equal(await call('probe_opened'), 0, `the back end opened without ${remove}`);
+    assert.equal(await call('probe_load_bank'), 0, `sounds loaded without ${remove}`);
+    await call('probe_music', musicPath);
+    await page.mouse.click(300, 200);
+    await call('probe_play', 20);
+    await pause(300);
+    assert.equal(await inPage(() => window.audioTaps.length), 0, `something reached the speakers without ${remove}`);
+    assert.deepEqual(messages, [], `the page printed to its console without ${remove}`);
+    await page.close();
+  }
 });
 
 test('a worklet script that does not load leaves silence and a quiet console', async () => {
-  const { page, messages, call } = await openProbe({ query: '?worklet=audio_probe.html' });
+  const { page, messages, inPage, call } = await openProbe({ query: '?worklet=audio_probe.html' });
   assert.equal(await call('probe_opened'), 1);
   assert.equal(await call('probe_load_bank'), 38);
   await call('probe_music', musicPath);
   await page.mouse.click(300, 200);
   await call('probe_play', 20);
   await pause(1000);
-  assert.equal(await page.evaluate(() => window.audioTaps.length), 0, 'something reached the speakers');
+  assert.equal(await inPage(() => window.audioTaps.length), 0, 'something reached the speakers');
   assert.deepEqual(messages, [], 'the page printed to its console');
   await page.close();
 });
