@@ -21,6 +21,9 @@ const chromiumArgs = ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsaf
 const musicPath = './res/audio/Tolvaren_Drift2.mp3';
 const clickLevel = 0.7, musicLevel = 0.45, toneAmplitude = 0.5;  // the bank's levels, the probe tone's peak
 const queuedFrames = 2048;  // the back end's blocks in flight
+// How far the context's clock and the analyser's picture may disagree: the
+// output renders a few 128-frame quanta at a time.
+const clockSlack = 1024;  // frames
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
 let server, browser, origin;
@@ -125,35 +128,39 @@ test('the output waits for the first press, then plays the music from its beginn
 
   await page.mouse.click(300, 200);
   await until(() => window.audioTaps[0].context.state === 'running', 'the output\'s start after a press');
-  // 0.4 s after the press the output holds the track's opening, at the
-  // music's level, less the few blocks mixed before the press.
-  await pause(400);
+  // Soon after the press the output holds silence, the blocks mixed before
+  // the track was decoded, then the track from its first frame at the
+  // music's level: nothing of it played while the output waited.
+  await pause(300);
   const start = await inPage(async (musicPath, musicLevel) => {
-    const window_ = 1024;
-    const { samples, time, rate } = window.heard(window_);
+    const { samples, time, rate } = window.heard(32768);
+    const first = samples.findIndex((s) => s !== 0);
     const track = await window.audioTaps[0].context.decodeAudioData(
       await (await fetch(musicPath.replace('./', '/'))).arrayBuffer()).catch(() => null);
-    if (!track) return { found: false };
-    // The analyser hears both sides averaged.
+    if (first < 0 || !track) return { heard: first >= 0, decoded: !!track };
+    // The analyser hears both sides averaged. The track's first frames may
+    // average to silence, so its opening is looked for a little way in.
     const left = track.getChannelData(0), right = track.getChannelData(track.numberOfChannels - 1);
-    let best = { error: Infinity, frame: -1 };
-    for (let frame = 0; frame + window_ <= Math.min(track.length, 3 * rate); ++frame) {
+    const compared = 1024, slack = 64;  // frames
+    let best = { error: Infinity, skipped: -1 }, energy = 0;
+    for (let skipped = 0; skipped < slack; ++skipped) {
       let error = 0;
-      for (let i = 0; i < window_ && error < best.error; ++i) {
-        const d = samples[i] - musicLevel * 0.5 * (left[frame + i] + right[frame + i]);
+      for (let i = 0; i < compared; ++i) {
+        const d = samples[first + i] - musicLevel * 0.5 * (left[skipped + i] + right[skipped + i]);
         error += d * d;
       }
-      if (error < best.error) best = { error, frame };
+      if (error < best.error) best = { error, skipped };
     }
-    let energy = 0;
-    for (const s of samples) energy += s * s;
-    return { found: true, error: best.error / energy, lead: Math.round(time * rate) - (best.frame + window_) };
+    for (let i = 0; i < compared; ++i) energy += samples[first + i] ** 2;
+    return { heard: true, decoded: true, error: best.error / energy,
+             onset: Math.round(time * rate) - (samples.length - first) };
   }, musicPath, musicLevel);
-  assert.ok(start.found, 'the test could not decode the track');
-  assert.ok(start.error < 1e-4, `what plays is not the track at the music's level (relative error ${start.error})`);
-  console.log(`music: first heard ${start.lead} output frames after the press`);
-  assert.ok(start.lead >= -256 && start.lead <= 2 * queuedFrames,
-    `the music did not start from its beginning at the press: ${start.lead} frames of output came before its first`);
+  assert.ok(start.decoded, 'the test could not decode the track');
+  assert.ok(start.heard, 'no music after the press');
+  assert.ok(start.error < 1e-4, `what plays first is not the track's opening at the music's level (relative error ${start.error})`);
+  console.log(`music: first heard ${start.onset} output frames after the press`);
+  assert.ok(start.onset >= -clockSlack && start.onset <= queuedFrames + clockSlack,
+    `the music began ${start.onset} frames after the press: more than the queue holds`);
 
   // A track that cannot be read leaves silence, not the old music.
   await call('probe_music', './res/audio/no-such-track.mp3');
@@ -185,7 +192,8 @@ test('the output waits for the first press, then plays the music from its beginn
       const first = samples.findIndex((s) => s !== 0);
       if (first >= 0) {
         await new Promise((resolve) => setTimeout(resolve, 300));
-        return { latency: time - (samples.length - first) / rate - called, peak: window.peakOf(window.heard(16384).samples) };
+        return { latency: time - (samples.length - first) / rate - called, rate,
+                 peak: window.peakOf(window.heard(16384).samples) };
       }
     }
     return null;
@@ -193,7 +201,8 @@ test('the output waits for the first press, then plays the music from its beginn
   assert.ok(tone, 'the tone was never heard');
   console.log(`tone: heard ${(tone.latency * 1000).toFixed(1)} ms after the call, peak ${tone.peak.toFixed(4)}`);
   assert.ok(Math.abs(tone.peak - toneAmplitude * clickLevel) < 0.01, `the tone peaks at ${tone.peak}, not at a click's level`);
-  assert.ok(tone.latency < 0.15, `the tone came ${tone.latency} s after the call`);
+  assert.ok(tone.latency * tone.rate <= queuedFrames + clockSlack,
+    `the tone came ${tone.latency} s after the call: more than the queue holds`);
 
   assert.deepEqual(messages, [], 'the page printed to its console');
   await page.close();
