@@ -45,7 +45,7 @@ var LibraryPlombrixAudio = {
       }).then(function() {
         if (output.closed) return;
         var node = new AudioWorkletNode(output.ctx, PlombrixAudio.processorName,
-                                        {numberOfInputs: 0, numberOfOutputs: 1, outputChannelCount: [2]});
+                                        {'numberOfInputs': 0, 'numberOfOutputs': 1, 'outputChannelCount': [2]});
         node.port.onmessage = function(event) { PlombrixAudio.refill(output, event.data); };
         node.connect(output.ctx.destination);
         output.node = node;
@@ -66,13 +66,11 @@ var LibraryPlombrixAudio = {
     var output = {owner: owner, ctx: ctx, node: null, closed: false};
     // The context starts suspended until the player's first gesture; the
     // worklet asks for nothing meanwhile, so nothing is mixed and the music
-    // waits at its first frame.
+    // waits at its first frame. The listeners stay: a context the system
+    // suspends later (a call on a phone) starts again at the next press.
     output.start = function() {
-      if (!output.closed && ctx.state != 'running') ctx.resume().catch(PlombrixAudio.ignore);
+      if (ctx.state != 'running') ctx.resume().catch(PlombrixAudio.ignore);
     };
-    ctx.addEventListener('statechange', function() {
-      if (ctx.state == 'running') PlombrixAudio.listen(output, false);
-    });
     PlombrixAudio.listen(output, true);
     PlombrixAudio.startWorklet(output, blockFrames, queuedBlocks);
     var handle = PlombrixAudio.nextHandle++;

@@ -51,9 +51,11 @@ TEST(WaveHeaderTest, RefusesWhatTheDesktopLoaderRefuses) {
       WaveHeader::looksPlayable(bytesOf(std::string("RIFF\x40\0\0\0WAVE", 12) + std::string(60, 'Z'))));
   EXPECT_FALSE(WaveHeader::looksPlayable({}));
   EXPECT_FALSE(WaveHeader::looksPlayable(bytesOf("ID3\x04 an MP3 named .wav")));
-  // Every cut before the data chunk's header, each foreign byte in the names.
+  // Every cut before the data chunk's header, each in a buffer of its own
+  // size so that a read past its end is caught; each foreign byte in the names.
   for (std::size_t size = 0; size < 44; ++size) {
-    EXPECT_FALSE(WaveHeader::looksPlayable({tone.data(), size})) << "cut to " << size << " bytes";
+    const Bytes cut(tone.begin(), tone.begin() + static_cast<std::ptrdiff_t>(size));
+    EXPECT_FALSE(WaveHeader::looksPlayable(cut)) << "cut to " << size << " bytes";
   }
   for (std::size_t at : {0, 8, 12, 36}) {
     Bytes renamed = tone;
