@@ -1,8 +1,8 @@
 // The audio thread's end of WebAudioBackend: plays the blocks of mixed audio
 // the page posts, in order, and posts each one back once played, so the page
 // mixes the next stretch into it. Blocks are interleaved stereo Float32Arrays
-// and travel as transferred buffers, so nothing is copied or allocated on the
-// way. When the page falls behind, the output is silence until the next block
+// and travel as transferred buffers, so the same few go round and nothing is
+// allocated on the way. When the page falls behind, the output is silence until the next block
 // comes, never stale audio.
 class PlombrixMixOutput extends AudioWorkletProcessor {
   constructor() {
