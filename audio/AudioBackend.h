@@ -1,8 +1,9 @@
 #pragma once
 // What the sound bank needs from an audio library: open an output once, preload
 // numbered samples, start one from its beginning, and stream looping music. The
-// game plays through SDL2_mixer (MixerBackend); tests may put a recording back
-// end in its place to hear exactly which sounds the game asked for.
+// game plays through its platform's back end (makePlatformAudioBackend below);
+// tests may put a recording back end in its place to hear exactly which sounds
+// the game asked for.
 
 #include <memory>
 #include <string>
@@ -22,6 +23,7 @@ class AudioBackend {
   virtual void playMusic(const std::string& path) = 0;
 };
 
-// The platform's audio library: SDL2_mixer on the desktop, Web Audio in the
-// browser. Each platform's build links exactly one definition.
+// The platform's audio library: SDL2_mixer on the desktop (MixerBackend), Web
+// Audio in the browser (WebAudioBackend). Each platform's build links exactly
+// one definition, so the game names neither.
 std::unique_ptr<AudioBackend> makePlatformAudioBackend();

@@ -1,7 +1,8 @@
 #pragma once
-// The last stage of the game's mix, run by SDL2_mixer on every mixed buffer
-// (MixerBackend installs it): keeps the sum of all voices and the music below
-// full scale, however many merges fire at once.
+// The last stage of the game's mix, run on every mixed buffer (by SDL2_mixer's
+// post-mix hook on the desktop, by the web mixer in the browser): keeps the sum
+// of all voices and the music below full scale, however many merges fire at
+// once.
 //
 // A gain envelope follows the louder side of each frame, quickly up and slowly
 // down, and scales both sides alike whenever it passes the threshold, so the

@@ -91,7 +91,6 @@ bool MixerBackend::loadSample(int index, const std::string& path) {
   if (!opened_ || !inBank(index)) return false;
   if (chunks_[index] != nullptr) Mix_FreeChunk(chunks_[index]);  // also silences its voices
   chunks_[index] = Mix_LoadWAV(path.c_str());
-  voiceStarts_[index] = {};
   if (chunks_[index] == nullptr) return false;
   Mix_VolumeChunk(chunks_[index], mixerVolume(SoundBank::levelOf(index)));
   return true;
@@ -113,23 +112,15 @@ int MixerBackend::playingVoices(int index) const {
   return playing;
 }
 
-int MixerBackend::voiceToTake(int index) const {
-  int oldest = 0;
-  for (int voice = 0; voice < kVoicesPerSample; ++voice) {
-    if (Mix_Playing(voiceChannel(index, voice)) == 0) return voice;
-    if (voiceStarts_[index][voice] < voiceStarts_[index][oldest]) oldest = voice;
-  }
-  return oldest;
-}
-
 void MixerBackend::playSample(int index) {
   if (!hasSample(index)) return;
-  const int voice = voiceToTake(index);
+  VoiceRoster::Sounding sounding{};
+  for (int voice = 0; voice < kVoicesPerSample; ++voice)
+    sounding[voice] = Mix_Playing(voiceChannel(index, voice)) != 0;
   // Naming the channel makes SDL_mixer cut whatever it was playing and start
-  // this chunk from its first frame.
-  if (Mix_PlayChannel(voiceChannel(index, voice), chunks_[index], kPlayOnce) >= 0) {
-    voiceStarts_[index][voice] = ++startCounter_;
-  }
+  // this chunk from its first frame. Should the start fail, the channel stays
+  // silent, so the next play takes it first whatever its place in the order.
+  Mix_PlayChannel(voiceChannel(index, roster_.take(index, sounding)), chunks_[index], kPlayOnce);
 }
 
 void MixerBackend::playMusic(const std::string& path) {

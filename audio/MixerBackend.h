@@ -1,8 +1,8 @@
 #pragma once
-// The SDL2_mixer back end of the sound bank. Every sample gets its own four
-// mixer channels, so that up to four copies of one sound overlap; a fifth play
-// restarts the copy that started first, and different samples never take each
-// other's channels. SDL stays inside this file and its .cpp.
+// The SDL2_mixer back end of the sound bank, the desktop's platform audio.
+// Every sample gets its own four mixer channels, one for each voice of the
+// VoiceRoster, which picks the channel a play takes. SDL stays inside this
+// file and its .cpp.
 //
 // Each sample plays at its group's level and the music at its own (see
 // SoundBank), and the final mix runs through a MixLimiter, so no storm of
@@ -13,19 +13,18 @@
 // ALSA's console lines get through).
 
 #include <array>
-#include <cstdint>
 #include <string>
 
 #include "audio/AudioBackend.h"
-#include "audio/SoundBank.h"
+#include "audio/VoiceRoster.h"
 
 struct Mix_Chunk;
 typedef struct _Mix_Music Mix_Music;
 
 class MixerBackend : public AudioBackend {
  public:
-  static constexpr int kVoicesPerSample = 4;
-  static constexpr int kSampleSlots = SoundBank::kSoundCount;  // one slot per sound of the bank
+  static constexpr int kVoicesPerSample = VoiceRoster::kVoicesPerSample;
+  static constexpr int kSampleSlots = VoiceRoster::kSampleSlots;
   // Sample i owns the channels [i * kVoicesPerSample, (i + 1) * kVoicesPerSample).
   static constexpr int kChannelCount = kVoicesPerSample * kSampleSlots;
   static constexpr int kOutputRate = 44100;  // Hz
@@ -58,19 +57,14 @@ class MixerBackend : public AudioBackend {
   int musicStreams() const { return music_ != nullptr ? 1 : 0; }
 
  private:
-  static bool inBank(int index) { return index >= 0 && index < kSampleSlots; }
-  // The voice a new play of the sample takes: a silent one, else the one whose
-  // start is the oldest.
-  int voiceToTake(int index) const;
+  static bool inBank(int index) { return VoiceRoster::inBank(index); }
 
   bool openTried_ = false;
   bool sdlStarted_ = false;
   bool opened_ = false;
   std::array<Mix_Chunk*, kSampleSlots> chunks_{};
   Mix_Music* music_ = nullptr;
-  // Start order of every voice: the value of startCounter_ when it last
-  // started, 0 for never. SDL's own start times are milliseconds, which tie
-  // for plays within one frame, so the order is kept here.
-  std::array<std::array<std::uint64_t, kVoicesPerSample>, kSampleSlots> voiceStarts_{};
-  std::uint64_t startCounter_ = 0;
+  // SDL's own start times are milliseconds, which tie for plays within one
+  // frame, so the start order is kept here.
+  VoiceRoster roster_;
 };

@@ -53,7 +53,7 @@ class SoundBank {
   // Frees the current music and starts the file looping forever.
   void playMusic(const char* path);
 
-  // Swaps the audio library under the bank (the game keeps SDL2_mixer's).
+  // Swaps the audio library under the bank (the game keeps its platform's).
   void useBackend(std::unique_ptr<AudioBackend> backend);
   AudioBackend& backend();
 

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Every browser test, in one command, after scripts/web.sh:
+#   bash web/tests/run.sh [desktop build] [web build]     (build and build-web by default)
+# Brings the test pages up to date in the web build (the GL layer's cases, the
+# GLUT probe, the audio probe), draws the GL cases with Mesa under a virtual X
+# server as the reference, installs the pinned puppeteer when it is missing or
+# stale, then runs every browser suite in headless Chromium with Node's test
+# runner: the GL layer against Mesa, the page's GLUT, the web audio, the game.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+desktop=$(cd "${1:-$root/build}" && pwd)
+web=$(cd "${2:-$root/build-web}" && pwd)
+jobs=$(nproc)
+
+# Emscripten's JavaScript tools need Debian's own acorn.
+NODE_PATH=$(dirname "$(dirname "$(dpkg -L node-acorn | grep -m1 '/acorn/package.json$')")")
+export NODE_PATH
+cmake --build "$desktop" -j"$jobs" --target gl_cases_desktop >/dev/null
+cmake --build "$web" -j"$jobs" --target gl_cases_page glut-probe audio-probe >/dev/null
+
+# npm ci again whenever the lockfile changed since the last install.
+tests="$root/web/tests"
+stamp="$tests/node_modules/.plombrix-lock"
+if ! cmp -s "$tests/package-lock.json" "$stamp" 2>/dev/null; then
+  npm ci --prefix "$tests" --no-audit --no-fund >/dev/null
+  cp "$tests/package-lock.json" "$stamp"
+fi
+
+reference="$desktop/gl-reference"
+rm -rf "$reference" "$web/gl-cases/drawn"
+# The runner prints the game's texture-loading lines; only its errors matter.
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$desktop/web/tests/gl_cases_desktop" "$reference" >/dev/null
+
+export PLOMBRIX_GL_REFERENCE="$reference" PLOMBRIX_GL_CASES_PAGE="$web/gl-cases"
+export PLOMBRIX_GLUT_PROBE="$web/tests/glut" PLOMBRIX_AUDIO_PROBE="$web/tests/audio"
+node --test "$tests/gl/" "$tests/glut/" "$tests/audio/"
