@@ -6,11 +6,13 @@
 #   3. every test (unit, drawing, end-to-end) on the normal build,
 #   4. the Debian package: built, validated, installed into a scratch root and
 #      started from another folder,
+#   5. the browser build (scripts/web.sh) and its tests in headless Chromium:
+#      the GL layer against Mesa, the page's GLUT, the web audio, the game,
 # all under a virtual X server.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
-bash "$root/scripts/setup.sh"
+bash "$root/scripts/setup.sh" web
 bash "$root/scripts/check-layers.sh"
 
 export SDL_AUDIODRIVER=dummy
@@ -42,3 +44,7 @@ cmake --build "$root/build" -j"$jobs"
 
 echo "== The Debian package: built, validated, installed into a scratch root and played from /"
 bash "$root/scripts/package-test.sh" "$root/build"
+
+echo "== The browser build and its tests in headless Chromium"
+bash "$root/scripts/web.sh"
+bash "$root/web/tests/run.sh" "$root/build" "$root/build-web"
