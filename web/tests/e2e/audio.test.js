@@ -10,7 +10,7 @@ const {describe, it} = require('node:test');
 const assert = require('node:assert/strict');
 
 const {serveSite, launchBrowser, openGame, canvasShot, poll} = require('../support/browser');
-const {kSite, readAsset, checkInputs, assertCleanConsole} = require('../support/game');
+const {kSite, samePicture, readAsset, checkInputs, assertCleanConsole} = require('../support/game');
 const {difference} = require('../support/pictures');
 const {readTga} = require('../support/tga');
 
@@ -30,8 +30,10 @@ describe('Plombrix! sound in the browser', () => {
     try {
       const {page, watch} = await openGame(browser, site.url);
       const title = readTga(readAsset('images/titlescreen.tga'));
-      const shown = await poll(async () => (difference(await canvasShot(page), title).mean < 4 ? true : undefined),
-        {timeoutMs: 30000, intervalMs: 200});
+      const shown = await poll(async () => {
+        const measured = difference(await canvasShot(page), title);
+        return samePicture(measured) ? true : undefined;
+      }, {timeoutMs: 30000, intervalMs: 200});
       assert.ok(shown, 'the title screen never showed');
       const loudness = () => page.evaluate(() => {
         const probe = window.plombrixProbe;

@@ -8,13 +8,10 @@ const {after, before, describe, it} = require('node:test');
 const assert = require('node:assert/strict');
 
 const {serveSite, launchBrowser, openGame, canvasShot, poll} = require('../support/browser');
-const {kSite, kRes, kStomach, readAsset, checkInputs, assertCleanConsole} = require('../support/game');
+const {kSite, kRes, kStomach, samePicture, readAsset, checkInputs, assertCleanConsole} = require('../support/game');
 const {difference, describeDifference} = require('../support/pictures');
 const {makeSiteVariant} = require('../support/site');
 const {readTga} = require('../support/tga');
-
-// Same limit as for the screens: a picture drawn 1:1 from its file.
-const kSamePicture = {mean: 4, share: 0.01};
 
 async function shownMessage(page) {
   const handle = await page.waitForSelector('#message:not([hidden])', {timeout: 20000}).catch(() => null);
@@ -95,13 +92,13 @@ describe('Plombrix! in the browser when something is missing', () => {
         assert.ok(watch.logs.includes(line), `the console does not say "${line}"`);
         await page.mouse.click(512, 384);
       }
-      // Play goes on over the real background picture.
+      // Play goes on over the real background picture, drawn 1:1 from its file.
       const background = readTga(readAsset('images/background.tga'));
       const chart = {x: 760, y: 420, width: 250, height: 320};
       let measured;
       const playing = await poll(async () => {
         measured = difference(await canvasShot(page), background, chart);
-        return measured.mean <= kSamePicture.mean ? true : undefined;
+        return samePicture(measured) ? true : undefined;
       }, {timeoutMs: 5000});
       assert.ok(playing, `after two presses the playing screen does not show its background: ` +
         describeDifference(measured));

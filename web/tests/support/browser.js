@@ -179,13 +179,15 @@ async function waitFrames(page, count, timeoutMs = 10000) {
 }
 
 // Calls `probe` until it returns something other than undefined, every
-// `intervalMs`, for at most `timeoutMs`; then returns that, or undefined.
-async function poll(probe, {timeoutMs = 10000, intervalMs = 50} = {}) {
+// `intervalMs`, for at most `timeoutMs` but at least `tries` times (a probe
+// that takes a screenshot gets slow on a busy machine); then returns that, or
+// undefined.
+async function poll(probe, {timeoutMs = 10000, intervalMs = 50, tries = 3} = {}) {
   const end = Date.now() + timeoutMs;
-  for (;;) {
+  for (let done = 1; ; ++done) {
     const value = await probe();
     if (value !== undefined) return value;
-    if (Date.now() >= end) return undefined;
+    if (Date.now() >= end && done >= tries) return undefined;
     await sleep(intervalMs);
   }
 }

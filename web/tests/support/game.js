@@ -14,6 +14,16 @@ const kSite = path.resolve(process.env.PLOMBRIX_SITE || path.join(kRoot, 'build-
 const kDesktopBuild = path.resolve(process.env.PLOMBRIX_DESKTOP_BUILD || path.join(kRoot, 'build'));
 const kRes = path.join(kDesktopBuild, 'res');
 
+// How far two renderings of one picture may differ (SwiftShader against
+// Mesa's llvmpipe: a texel's rounding here and there), as measured by
+// pictures.difference; a wrong, moved, flipped or recoloured picture differs
+// far more.
+const kSamePicture = {mean: 4, share: 0.01};
+
+function samePicture(measured) {
+  return measured.mean <= kSamePicture.mean && measured.share <= kSamePicture.share;
+}
+
 // The stomach, where the bubbles live: world x -3.43..1.12 above the floor,
 // with room above it where new bubbles drop in.
 const kStomach = {x: 80, y: 20, width: 570, height: 690};
@@ -43,4 +53,6 @@ function pointerLines(logs) {
   });
 }
 
-module.exports = {kSite, kDesktopBuild, kRes, kStomach, readAsset, checkInputs, assertCleanConsole, pointerLines};
+module.exports = {
+  kSite, kDesktopBuild, kRes, kStomach, samePicture, readAsset, checkInputs, assertCleanConsole, pointerLines,
+};
