@@ -164,7 +164,7 @@ describe('Plombrix! in the browser, played with a mouse, the keys and a finger',
     return ring;
   }
 
-  it('shows the same title and instructions pictures as the desktop game', async () => {
+  it('shows the same title and instructions pictures as the desktop game', async (t) => {
     const shots = await desktop;
     // The tolerance tells these apart from the desktop's own title.
     for (const [what, picture] of [['the instructions', shots.instructions],
@@ -190,6 +190,7 @@ describe('Plombrix! in the browser, played with a mouse, the keys and a finger',
         assert.fail(`the ${screen} screen in the browser does not look like the desktop game's: ` +
           `${describeDifference(measured)} (both pictures are in ${folder})`);
       }
+      t.diagnostic(`${screen}: ${describeDifference(measured)}`);
       // Any button moves on; the right one must not open a menu.
       if (screen === 'title') await page.mouse.click(kCentre.x, kCentre.y, {button: 'right'});
     }
