@@ -1,6 +1,6 @@
 // Starts Plombrix! in the page: checks that the browser can draw it, then
-// loads the game's script, which fetches the game and its files. Whatever
-// stops the game from starting is said in the page instead of a blank canvas.
+// loads the scripts that fetch the game and its files. Whatever stops the
+// game from starting is said in the page instead of a blank canvas.
 (function () {
   'use strict';
   var canvas = document.getElementById('canvas');
@@ -45,11 +45,16 @@
     },
   };
 
-  var script = document.createElement('script');
-  script.src = 'plombrix.js';
-  script.onerror = function () {
-    showMessage('Plombrix! could not be loaded. Reload the page to try again.');
-  };
-  document.body.appendChild(script);
+  // The game's files come with a script of their own, which must run before
+  // the game's: inserted scripts that are not async run in insertion order.
+  ['plombrix-data.js', 'plombrix.js'].forEach(function (name) {
+    var script = document.createElement('script');
+    script.src = name;
+    script.async = false;
+    script.onerror = function () {
+      showMessage('Plombrix! could not be loaded. Reload the page to try again.');
+    };
+    document.body.appendChild(script);
+  });
   canvas.focus();
 })();

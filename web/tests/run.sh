@@ -5,7 +5,10 @@
 # GLUT probe, the audio probe), draws the GL cases with Mesa under a virtual X
 # server as the reference, installs the pinned puppeteer when it is missing or
 # stale, then runs every browser suite in headless Chromium with Node's test
-# runner: the GL layer against Mesa, the page's GLUT, the web audio, the game.
+# runner: the GL layer against Mesa, the page's GLUT, the web audio, and the
+# game's site played with real input and held against screenshots of the
+# desktop game built beside it. Pictures of a failed check go to
+# $PLOMBRIX_TEST_OUTPUT (a folder in /tmp unless set).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 desktop=$(cd "${1:-$root/build}" && pwd)
@@ -33,4 +36,5 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$desktop/web/tests/gl_cas
 
 export PLOMBRIX_GL_REFERENCE="$reference" PLOMBRIX_GL_CASES_PAGE="$web/gl-cases"
 export PLOMBRIX_GLUT_PROBE="$web/tests/glut" PLOMBRIX_AUDIO_PROBE="$web/tests/audio"
-node --test "$tests/gl/" "$tests/glut/" "$tests/audio/"
+export PLOMBRIX_SITE="$web/site" PLOMBRIX_DESKTOP_BUILD="$desktop"
+node --test "$tests/gl/" "$tests/glut/" "$tests/audio/" "$tests/e2e/"

@@ -1,12 +1,15 @@
 // What every browser test needs: the site served on the loopback interface,
 // Debian's Chromium started headless with WebGL on the software rasteriser,
-// and a record of everything the page reported as going wrong.
+// the game's page opened with a probe of its own, and a record of everything
+// the page reported as going wrong.
 'use strict';
 
 const fs = require('node:fs');
 const http = require('node:http');
 const path = require('node:path');
 const puppeteer = require('puppeteer-core');
+
+const {decodePng} = require('./png');
 
 const kChromium = process.env.PLOMBRIX_CHROMIUM || '/usr/bin/chromium';
 // Without the background services Chromium keeps trying this machine's closed
@@ -44,12 +47,20 @@ function serveSite(root, {hide = []} = {}) {
 }
 
 async function launchBrowser({extraFlags = []} = {}) {
-  return puppeteer.launch({
+  const profile = fs.mkdtempSync(path.join(require('node:os').tmpdir(), 'plombrix-chromium-'));
+  const browser = await puppeteer.launch({
     executablePath: kChromium,
     headless: true,
     args: [...kChromiumFlags, ...extraFlags],
-    userDataDir: fs.mkdtempSync(path.join(require('node:os').tmpdir(), 'plombrix-chromium-')),
+    userDataDir: profile,
   });
+  // The profile goes with the browser, once its process has ended.
+  const close = browser.close.bind(browser);
+  browser.close = async () => {
+    await close();
+    fs.rmSync(profile, {recursive: true, force: true});
+  };
+  return browser;
 }
 
 // Everything the page says went wrong: console errors, uncaught exceptions,
@@ -67,8 +78,122 @@ function watchPage(page) {
   return watch;
 }
 
+// Runs in the page before any of its scripts. It only watches: it counts the
+// animation frames the page asks for, notes every context-menu event and
+// whether the page kept the menu shut, and taps the sound: every node that
+// feeds an audio context's output also feeds an analyser the test can read.
+function pageProbe() {
+  const probe = {frames: 0, menus: [], contexts: [], taps: []};
+  window.plombrixProbe = probe;
+
+  const requestFrame = window.requestAnimationFrame.bind(window);
+  window.requestAnimationFrame = (callback) => requestFrame((time) => {
+    probe.frames += 1;
+    callback(time);
+  });
+  // Listened to on the window, so every handler on the canvas has run.
+  window.addEventListener('contextmenu', (event) => probe.menus.push(event.defaultPrevented));
+
+  // Browsers keep a page's sound off until the person on it has pressed
+  // something; headless Chromium under a test leaves that rule out (every
+  // evaluation counts as a gesture), so the probe puts it back: until the
+  // first real press or key an audio context starts suspended and does not
+  // resume.
+  const Context = window.AudioContext || window.webkitAudioContext;
+  if (!Context) return;
+  let pressed = false;
+  for (const type of ['pointerdown', 'mousedown', 'keydown', 'touchend']) {
+    window.addEventListener(type, (event) => {
+      pressed = pressed || event.isTrusted;
+    }, true);
+  }
+  const waitingForPlayer = () => !pressed;
+  window.AudioContext = window.webkitAudioContext = class extends Context {
+    constructor(...options) {
+      super(...options);
+      probe.contexts.push(this);
+      if (waitingForPlayer()) super.suspend();
+    }
+
+    resume() {
+      return waitingForPlayer() ? super.suspend() : super.resume();
+    }
+  };
+  const connect = AudioNode.prototype.connect;
+  AudioNode.prototype.connect = function (target, ...rest) {
+    const result = connect.call(this, target, ...rest);
+    if (target instanceof AudioDestinationNode) {
+      let tap = probe.taps.find((t) => t.context === target.context);
+      if (!tap) {
+        tap = target.context.createAnalyser();
+        tap.fftSize = 2048;
+        // Pulled through a silent gain, so the analyser runs whatever the
+        // browser does with nodes that lead nowhere.
+        const silent = target.context.createGain();
+        silent.gain.value = 0;
+        connect.call(tap, silent);
+        connect.call(silent, target);
+        probe.taps.push(tap);
+      }
+      connect.call(this, tap);
+    }
+    return result;
+  };
+}
+
+// Opens the game's page with the probe in place. The viewport is the page's
+// size in CSS pixels; the canvas keeps its 1024 x 768 drawing buffer.
+async function openGame(browser, url, {width = 1024, height = 768, hasTouch = false} = {}) {
+  const page = await browser.newPage();
+  await page.setViewport({width, height, hasTouch, deviceScaleFactor: 1});
+  await page.evaluateOnNewDocument(pageProbe);
+  const watch = watchPage(page);
+  await page.goto(url);
+  return {page, watch};
+}
+
+// The canvas as shown, one screenshot pixel a CSS pixel, decoded to RGBA;
+// `clip` (canvas CSS pixels) takes a part of it.
+async function canvasShot(page, clip) {
+  const box = await page.$eval('#canvas', (canvas) => {
+    const rect = canvas.getBoundingClientRect();
+    return {x: rect.left, y: rect.top, width: rect.width, height: rect.height};
+  });
+  const area = clip ? {x: box.x + clip.x, y: box.y + clip.y, width: clip.width, height: clip.height} : box;
+  return decodePng(Buffer.from(await page.screenshot({clip: area, type: 'png'})));
+}
+
+async function framesDrawn(page) {
+  return page.evaluate(() => window.plombrixProbe.frames);
+}
+
+// Waits until the page has run `count` more animation frames. Polled on a
+// timer: a poll on animation frames would count its own.
+async function waitFrames(page, count, timeoutMs = 10000) {
+  const target = (await framesDrawn(page)) + count;
+  try {
+    await page.waitForFunction((n) => window.plombrixProbe.frames >= n, {timeout: timeoutMs, polling: 20}, target);
+  } catch (error) {
+    throw new Error(`the game stopped drawing: fewer than ${count} frames in ${timeoutMs / 1000} s (${error.message})`);
+  }
+}
+
+// Calls `probe` until it returns something other than undefined, every
+// `intervalMs`, for at most `timeoutMs` but at least `tries` times (a probe
+// that takes a screenshot gets slow on a busy machine); then returns that, or
+// undefined.
+async function poll(probe, {timeoutMs = 10000, intervalMs = 50, tries = 3} = {}) {
+  const end = Date.now() + timeoutMs;
+  for (let done = 1; ; ++done) {
+    const value = await probe();
+    if (value !== undefined) return value;
+    if (Date.now() >= end && done >= tries) return undefined;
+    await sleep(intervalMs);
+  }
+}
+
 function sleep(ms) {
   return new Promise((resolve) => setTimeout(resolve, ms));
 }
 
-module.exports = {serveSite, launchBrowser, watchPage, sleep};
+module.exports = {serveSite, launchBrowser, watchPage, openGame, canvasShot, framesDrawn, waitFrames, poll, sleep};
