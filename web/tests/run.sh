@@ -37,4 +37,4 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$desktop/web/tests/gl_cas
 export PLOMBRIX_GL_REFERENCE="$reference" PLOMBRIX_GL_CASES_PAGE="$web/gl-cases"
 export PLOMBRIX_GLUT_PROBE="$web/tests/glut" PLOMBRIX_AUDIO_PROBE="$web/tests/audio"
 export PLOMBRIX_SITE="$web/site" PLOMBRIX_DESKTOP_BUILD="$desktop"
-node --test "$tests/gl/" "$tests/glut/" "$tests/audio/" "$tests/e2e/"
+node --test --test-concurrency=1 "$tests/gl/" "$tests/glut/" "$tests/audio/" "$tests/e2e/"
