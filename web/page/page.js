@@ -43,7 +43,15 @@
     onAbort: function (what) {
       showMessage('Plombrix! stopped: ' + what);
     },
+    postRun: [function () { started = true; }],
   };
+
+  // Until the game runs, an error means its files did not arrive whole (a
+  // failed download of the packed files throws in their loader).
+  var started = false;
+  window.addEventListener('error', function (event) {
+    if (!started) showMessage('Plombrix! could not be loaded (' + event.message + '). Reload the page to try again.');
+  });
 
   // The game's files come with a script of their own, which must run before
   // the game's: inserted scripts that are not async run in insertion order.
