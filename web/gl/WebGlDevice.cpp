@@ -3,6 +3,8 @@
 #include <webgl/webgl1.h>
 
 #include <cstdio>
+#include <iterator>
+#include <string>
 
 namespace {
 
@@ -27,33 +29,44 @@ void main() {
 }
 )";
 
-const char* const kFragmentShader = R"(
+// The fragment shader comes in one variant a comparison, the alpha test's
+// function compiled in: a shader that never discards (the test off) lets the
+// rasteriser skip the work a discard costs, and none pays for branches on the
+// function at every fragment.
+const char* const kFragmentShaderHead = R"(
 #ifdef GL_FRAGMENT_PRECISION_HIGH
 precision highp float;
 #else
 precision mediump float;
 #endif
 uniform sampler2D uTexture;
-uniform int uAlphaFunction;
 uniform float uAlphaReference;
 varying highp vec2 vTexCoord;
 varying lowp vec4 vColour;
-bool passes(float alpha) {
-  if (uAlphaFunction == 7) return true;
-  if (uAlphaFunction == 4) return alpha > uAlphaReference;
-  if (uAlphaFunction == 6) return alpha >= uAlphaReference;
-  if (uAlphaFunction == 1) return alpha < uAlphaReference;
-  if (uAlphaFunction == 3) return alpha <= uAlphaReference;
-  if (uAlphaFunction == 2) return alpha == uAlphaReference;
-  if (uAlphaFunction == 5) return alpha != uAlphaReference;
-  return false;
-}
+)";
+
+const char* const kFragmentShaderBody = R"(
 void main() {
   vec4 colour = texture2D(uTexture, vTexCoord) * vColour;
-  if (!passes(colour.a)) discard;
+#ifdef DISCARD_UNLESS
+  if (!(DISCARD_UNLESS)) discard;
+#endif
   gl_FragColor = colour;
 }
 )";
+
+// What a fragment's alpha must satisfy to be kept, by GL's comparison order
+// (never, less, equal, less or equal, greater, not equal, greater or equal);
+// always needs no test.
+const char* const kAlphaConditions[] = {
+    "false",
+    "colour.a < uAlphaReference",
+    "colour.a == uAlphaReference",
+    "colour.a <= uAlphaReference",
+    "colour.a > uAlphaReference",
+    "colour.a != uAlphaReference",
+    "colour.a >= uAlphaReference",
+};
 
 constexpr GLenum kFirstComparison = GL_NEVER;
 
@@ -98,17 +111,7 @@ void setCapability(GLenum capability, bool on) {
 WebGlDevice::WebGlDevice(bool webgl2) : webgl2_(webgl2) {
   emscripten_glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize_);
 
-  program_ = emscripten_glCreateProgram();
-  emscripten_glAttachShader(program_, compile(GL_VERTEX_SHADER, kVertexShader));
-  emscripten_glAttachShader(program_, compile(GL_FRAGMENT_SHADER, kFragmentShader));
-  emscripten_glBindAttribLocation(program_, kPositionAttribute, "aPosition");
-  emscripten_glBindAttribLocation(program_, kTexCoordAttribute, "aTexCoord");
-  emscripten_glBindAttribLocation(program_, kColourAttribute, "aColour");
-  emscripten_glLinkProgram(program_);
-  emscripten_glUseProgram(program_);
-  emscripten_glUniform1i(emscripten_glGetUniformLocation(program_, "uTexture"), 0);
-  alphaFunctionLocation_ = emscripten_glGetUniformLocation(program_, "uAlphaFunction");
-  alphaReferenceLocation_ = emscripten_glGetUniformLocation(program_, "uAlphaReference");
+  vertexShader_ = compile(GL_VERTEX_SHADER, kVertexShader);
 
   emscripten_glGenBuffers(1, &vertexBuffer_);
   emscripten_glGenBuffers(1, &indexBuffer_);
@@ -127,6 +130,29 @@ WebGlDevice::WebGlDevice(bool webgl2) : webgl2_(webgl2) {
   emscripten_glActiveTexture(GL_TEXTURE0);
   emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   emscripten_glPixelStorei(GL_PACK_ALIGNMENT, 1);
+}
+
+WebGlDevice::Program& WebGlDevice::programFor(std::uint32_t alphaFunction) {
+  const std::size_t variant = alphaFunction - kFirstComparison;
+  Program& program = programs_[variant < programs_.size() ? variant : programs_.size() - 1];
+  if (program.id != 0) return program;
+  std::string fragment = kFragmentShaderHead;
+  if (variant < std::size(kAlphaConditions)) {
+    fragment += std::string("#define DISCARD_UNLESS ") + kAlphaConditions[variant] + "\n";
+  }
+  fragment += kFragmentShaderBody;
+  program.id = emscripten_glCreateProgram();
+  emscripten_glAttachShader(program.id, vertexShader_);
+  emscripten_glAttachShader(program.id, compile(GL_FRAGMENT_SHADER, fragment.c_str()));
+  emscripten_glBindAttribLocation(program.id, kPositionAttribute, "aPosition");
+  emscripten_glBindAttribLocation(program.id, kTexCoordAttribute, "aTexCoord");
+  emscripten_glBindAttribLocation(program.id, kColourAttribute, "aColour");
+  emscripten_glLinkProgram(program.id);
+  emscripten_glUseProgram(program.id);
+  usedProgram_ = program.id;
+  emscripten_glUniform1i(emscripten_glGetUniformLocation(program.id, "uTexture"), 0);
+  program.referenceLocation = emscripten_glGetUniformLocation(program.id, "uAlphaReference");
+  return program;
 }
 
 void WebGlDevice::bindTexture(std::uint32_t texture) {
@@ -190,12 +216,15 @@ void WebGlDevice::apply(const DrawState& state) {
   if (all || state.cullFace != was.cullFace) setCapability(GL_CULL_FACE, state.cullFace);
   if (all || state.cullMode != was.cullMode) emscripten_glCullFace(state.cullMode);
   if (all || state.frontFace != was.frontFace) emscripten_glFrontFace(state.frontFace);
-  if (all || state.alphaFunction != was.alphaFunction) {
-    emscripten_glUniform1i(alphaFunctionLocation_,
-                           static_cast<GLint>(state.alphaFunction - kFirstComparison));
+  Program& program = programFor(state.alphaFunction);
+  if (program.id != usedProgram_) {
+    emscripten_glUseProgram(program.id);
+    usedProgram_ = program.id;
   }
-  if (all || state.alphaReference != was.alphaReference) {
-    emscripten_glUniform1f(alphaReferenceLocation_, state.alphaReference);
+  if (!program.referenceSet || program.reference != state.alphaReference) {
+    emscripten_glUniform1f(program.referenceLocation, state.alphaReference);
+    program.reference = state.alphaReference;
+    program.referenceSet = true;
   }
   if (all || state.lineWidth != was.lineWidth) emscripten_glLineWidth(state.lineWidth);
   applyMasks(state.colorMask, state.depthMask);

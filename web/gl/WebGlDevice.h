@@ -6,6 +6,7 @@
 //
 // Needs the page's WebGL context to be current (the GLUT window makes it so).
 
+#include <array>
 #include <cstdint>
 
 #include "web/gl/GpuDevice.h"
@@ -34,17 +35,25 @@ class WebGlDevice : public GpuDevice {
   void finish() override;
 
  private:
+  // A program of the shader with one alpha comparison compiled in.
+  struct Program {
+    std::uint32_t id = 0;
+    int referenceLocation = -1;
+    float reference = 0.0f;
+    bool referenceSet = false;
+  };
+  Program& programFor(std::uint32_t alphaFunction);
   void bindTexture(std::uint32_t texture);
   void applyMasks(std::uint8_t colorMask, bool depthMask);
   void apply(const DrawState& state);
 
   bool webgl2_;
   int maxTextureSize_ = 0;
-  std::uint32_t program_ = 0;
+  std::uint32_t vertexShader_ = 0;
+  std::array<Program, 8> programs_{};  // by comparison, GL_NEVER to GL_ALWAYS
+  std::uint32_t usedProgram_ = 0;
   std::uint32_t vertexBuffer_ = 0;
   std::uint32_t indexBuffer_ = 0;
-  int alphaFunctionLocation_ = -1;
-  int alphaReferenceLocation_ = -1;
 
   // What WebGL holds now, so unchanged state is not set again.
   DrawState applied_;

@@ -206,17 +206,18 @@ describe('Plombrix! in the browser, played with a mouse, the keys and a finger',
     }, {timeoutMs: 5000});
     assert.ok(first, 'a press on the instructions screen did not start play');
     // Bubbles are whatever the playing background does not show. Play
-    // starts with an empty stomach, and the later cases need a pile in it.
+    // starts with an empty stomach and fills it within a second or two (on a
+    // slow machine before the first shot), and the later cases need a pile.
     const bubbles = (shot) => difference(shot, background, kStomach).share;
-    const wanted = Math.max(0.3, bubbles(first) + 0.15);
+    const wanted = 0.3;
     let covered = bubbles(first);
     const filled = await poll(async () => {
       const shot = await canvasShot(page);
       covered = bubbles(shot);
       return covered > wanted ? shot : undefined;
     }, {timeoutMs: 15000, intervalMs: 200});
-    assert.ok(filled, `the bubbles in the stomach did not pile up: from ${(100 * bubbles(first)).toFixed(0)} % ` +
-      `of it covered at the start of play to ${(100 * covered).toFixed(0)} % fifteen seconds later`);
+    assert.ok(filled, `the bubbles in the stomach did not pile up: ${(100 * covered).toFixed(0)} % of it covered ` +
+      `fifteen seconds into play`);
     await waitFrames(page, 10);
     const later = await canvasShot(page);
     const moved = difference(later, filled, kStomach);
