@@ -1,10 +1,12 @@
 #pragma once
 // Pins the game's random draws for a test: each draw takes the next scripted
-// value, then the fallback once the script runs out. Restores the standard
-// source when it goes out of scope.
+// value, then the fallback once the script runs out; or, for a long run that
+// should look like play, the values of a fixed pseudo-random sequence.
+// Restores the standard source when it goes out of scope.
 
 #include <ctime>
 #include <deque>
+#include <random>
 #include <vector>
 
 #include "util/Random.h"
@@ -30,10 +32,23 @@ class ScriptedRandom {
   ScriptedRandom(const ScriptedRandom&) = delete;
   ScriptedRandom& operator=(const ScriptedRandom&) = delete;
 
+  // From now on every draw is the next of a sequence fixed by the seed, within
+  // the smallest range the C library's rand may have: varied like play, the
+  // same on every run.
+  void followSequence(unsigned seed) {
+    sequence.seed(seed);
+    randomSource().draw = [this] {
+      ++draws;
+      return static_cast<int>(sequence() % kRandRange);
+    };
+  }
+
   std::deque<int> values;
   int fallback;
   std::vector<unsigned> seeds;  // every seed the draws asked for, in order
 
   static constexpr std::time_t kClockSeconds = 1234;  // what the clock reads for the seed
+  static constexpr unsigned kRandRange = 32768;       // RAND_MAX + 1 at its smallest
   int draws = 0;
+  std::mt19937 sequence;
 };
