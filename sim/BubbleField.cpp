@@ -80,72 +80,123 @@ void BubbleField::spawn() {
   bubbles.push_back(bubble);
 }
 
+// One bubble, A, of the contact pass as its walk over the later bubbles sees
+// it. Nothing moves during the pass and only a merge into A changes A's radius,
+// so its state is read once; its force is summed here in the pair order and
+// written back once, at the end of its walk.
+struct BubbleField::ContactWalker {
+  explicit ContactWalker(Bubble& walking)
+      : bubble(walking),
+        x(walking.x),
+        y(walking.y),
+        vx(walking.vx),
+        vy(walking.vy),
+        kind(walking.kind),
+        radius(walking.radius),
+        forceX(walking.forceX),
+        forceY(walking.forceY) {}
+
+  Bubble& bubble;
+  const float x;
+  const float y;
+  const float vx;
+  const float vy;
+  const int kind;
+  float radius;
+  float forceX;
+  float forceY;
+};
+
+// How a pair stands: B's offset from A, the distance of their centres and the
+// sum of their radii, all in single precision, as the spring needs them.
+struct BubbleField::PairGap {
+  float dx;
+  float dy;
+  float distance;
+  float reach;
+};
+
 void BubbleField::collide() {
   // Positions do not change during the contact pass, and a bubble's radius only
   // changes while it is A, after which it is never B again; so the broad phase
   // can test A against all later bubbles from a copy loaded once. Merges keep
   // the copy in step with the list.
   broadPhase.load(bubbles);
-  for (std::size_t i = 0; i < bubbles.size(); ++i) {
-    Bubble& a = *bubbles[i];
-    // A's force is summed here in the pair order and written back once.
-    const float ax = a.x;
-    const float ay = a.y;
-    const float avx = a.vx;
-    const float avy = a.vy;
-    const int aKind = a.kind;
-    float aRadius = a.radius;
-    float aForceX = a.forceX;
-    float aForceY = a.forceY;
+  for (std::size_t i = 0; i < bubbles.size(); ++i) collideWithLater(i);
+}
 
-    // The later bubbles that pass the box test, in list order.
-    std::span<const std::uint32_t> near = broadPhase.near(i + 1, ax, ay, aRadius);
-    std::size_t next = 0;
-    while (next < near.size()) {
-      const std::size_t j = near[next++];
-      Bubble& b = *bubbles[j];
-      const float reach = aRadius + b.radius;
-      const float dx = b.x - ax;
-      const float dy = b.y - ay;
-      const float distance = std::sqrt(dx * dx + dy * dy);
-      if (!(distance < reach)) continue;  // touching is not a contact
-
-      if (b.kind == aKind) {
-        // The earlier bubble absorbs the later one and keeps its own motion.
-        // The bubble that moves into the freed place is stepped over in this
-        // pass; it meets A again in the next sub-step.
-        SoundBank::instance().playSound(SoundBank::kMergeFirst + randBelow(SoundBank::kMergeCount));
-        a.setMass(b.mass + a.mass);
-        aRadius = a.radius;
-        if (b.special) a.special = true;
-        remove(&b);
-        broadPhase.remove(j);
-        // A has grown, so more of the rest may now pass the box test.
-        near = broadPhase.near(j + 1, ax, ay, aRadius);
-        next = 0;
-        continue;
-      }
-
-      // Different kinds push apart with a damped spring along the line of the
-      // centres; with coinciding centres there is no line, only the damping.
-      const float spring = static_cast<float>((distance - reach) * kContactSpring);
-      float springX = 0.0f;
-      float springY = 0.0f;
-      if (distance > 0.0f) {
-        const float inverseDistance = 1.0f / distance;
-        springX = spring * dx * inverseDistance;
-        springY = spring * dy * inverseDistance;
-      }
-      const float fx = springX + kContactDamping * (b.vx - avx);
-      const float fy = springY + kContactDamping * (b.vy - avy);
-      b.forceX += fx;
-      b.forceY += fy;
-      aForceX -= fx;
-      aForceY -= fy;
+// Inline, as the loop it was cut from: a call per bubble and sub-step costs the
+// contact pass a few per cent.
+inline void BubbleField::collideWithLater(std::size_t i) {
+  // Each pair is met once, from its earlier bubble, so the walk only looks at
+  // the later bubbles that pass the box test, in list order: the order in which
+  // forces are summed, and so their last bits, is the all-pairs walk's.
+  ContactWalker a(*bubbles[i]);
+  std::span<const std::uint32_t> near = broadPhase.near(i + 1, a.x, a.y, a.radius);
+  std::size_t next = 0;
+  while (next < near.size()) {
+    const std::size_t j = near[next++];
+    Bubble& b = *bubbles[j];
+    PairGap gap;
+    if (!inContact(a, b, gap)) continue;
+    if (b.kind != a.kind) {
+      pushApart(a, b, gap);
+      continue;
     }
-    a.forceX = aForceX;
-    a.forceY = aForceY;
+    absorbLater(a, j);
+    // A has grown, so more of the rest may now pass the box test. The bubble
+    // that moved into the freed place is stepped over in this pass; it meets A
+    // again in the next sub-step.
+    near = broadPhase.near(j + 1, a.x, a.y, a.radius);
+    next = 0;
   }
+  a.bubble.forceX = a.forceX;
+  a.bubble.forceY = a.forceY;
+}
+
+bool BubbleField::inContact(const ContactWalker& a, const Bubble& b, PairGap& gap) {
+  // The narrow test after the broad phase's box test. Only an overlap is a
+  // contact: bubbles that merely touch neither merge nor push.
+  gap.reach = a.radius + b.radius;
+  gap.dx = b.x - a.x;
+  gap.dy = b.y - a.y;
+  gap.distance = std::sqrt(gap.dx * gap.dx + gap.dy * gap.dy);
+  return gap.distance < gap.reach;
+}
+
+void BubbleField::absorbLater(ContactWalker& a, std::size_t j) {
+  // The earlier bubble survives and keeps its own place and motion, so a merge
+  // never makes a bubble jump; it takes the glow of a special bubble it
+  // swallows, so a special one is never lost to a merge.
+  Bubble& b = *bubbles[j];
+  SoundBank::instance().playSound(SoundBank::kMergeFirst + randBelow(SoundBank::kMergeCount));
+  a.bubble.setMass(b.mass + a.bubble.mass);
+  a.radius = a.bubble.radius;
+  if (b.special) a.bubble.special = true;
+  remove(&b);
+  broadPhase.remove(j);
+}
+
+void BubbleField::pushApart(ContactWalker& a, Bubble& b, const PairGap& gap) {
+  // Different kinds push apart with a damped spring along the line of the
+  // centres: stiff, so a pile holds its shape, and damped by the relative
+  // velocity, so it comes to rest instead of ringing. With coinciding centres
+  // there is no line, only the damping. Equal and opposite, so the pair's
+  // momentum is kept.
+  const float spring = static_cast<float>((gap.distance - gap.reach) * kContactSpring);
+  float springX = 0.0f;
+  float springY = 0.0f;
+  if (gap.distance > 0.0f) {
+    const float inverseDistance = 1.0f / gap.distance;
+    springX = spring * gap.dx * inverseDistance;
+    springY = spring * gap.dy * inverseDistance;
+  }
+  const float fx = springX + kContactDamping * (b.vx - a.vx);
+  const float fy = springY + kContactDamping * (b.vy - a.vy);
+  b.forceX += fx;
+  b.forceY += fy;
+  a.forceX -= fx;
+  a.forceY -= fy;
 }
 
 void BubbleField::updateWalk() {

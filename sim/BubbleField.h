@@ -93,6 +93,16 @@ class BubbleField {
   void burstGrown(Bubble& bubble);
   void burstKind(int kind);
 
+  // The contact pass in steps, as a physics engine finds pairs, tests them and
+  // solves them: the broad-phase walk over the bubbles after one, the narrow
+  // test of a pair, then a merge (same kind) or a spring (different kinds).
+  struct ContactWalker;
+  struct PairGap;
+  void collideWithLater(std::size_t i);
+  static bool inContact(const ContactWalker& a, const Bubble& b, PairGap& gap);
+  void absorbLater(ContactWalker& a, std::size_t j);
+  static void pushApart(ContactWalker& a, Bubble& b, const PairGap& gap);
+
   int gooList = kNoSprite;        // loaded with the others, never drawn
   int selectionList = kNoSprite;  // the ring around the selected bubble
   int glowList = kNoSprite;       // the glow around a special bubble
