@@ -2,28 +2,32 @@
 # Plays the real game under its own virtual X server: finds its window, checks
 # title, size and position, walks title -> instructions -> play with real mouse
 # presses, plays for a while, bursts bubbles with clicks (the pointer held
-# still), zooms to both ends, tries to resize the window, and closes it the way
-# a window manager's close button does. Then starts the game again from a
+# still), zooms to both ends, resizes the window, and closes it the way a
+# window manager's close button does. Then starts the game again from a
 # folder without res/, where it must find the tree the build put beside it.
-# Every wait polls for what it waits for, up to a bound.
+# Every wait polls for what it waits for, up to a bound, and every check of an
+# end state first sees its own event take effect, so a key or a resize that did
+# nothing cannot pass for one that worked.
 #
 # The game runs in a scratch folder whose res/ holds small pictures in distinct
 # colours, so each screen can be told apart by its pixels and the test does not
 # depend on the real assets.
 set -euo pipefail
 
-game="" closer="" out=""
+game="" closer="" resizer="" out=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --game) game=$2; shift 2 ;;
     --close) closer=$2; shift 2 ;;
+    --resize) resizer=$2; shift 2 ;;
     --out) out=$2; shift 2 ;;
     *) echo "unknown argument $1" >&2; exit 2 ;;
   esac
 done
-[ -x "$game" ] && [ -x "$closer" ] && [ -n "$out" ] || { echo "usage: run_e2e.sh --game BIN --close BIN --out DIR" >&2; exit 2; }
+[ -x "$game" ] && [ -x "$closer" ] && [ -x "$resizer" ] && [ -n "$out" ] ||
+  { echo "usage: run_e2e.sh --game BIN --close BIN --resize BIN --out DIR" >&2; exit 2; }
 
-game=$(realpath "$game"); closer=$(realpath "$closer")
+game=$(realpath "$game"); closer=$(realpath "$closer"); resizer=$(realpath "$resizer")
 mkdir -p "$out"
 source "$(dirname "$0")/session.sh"
 
@@ -36,6 +40,22 @@ solid_tga() {
   } > "$path"
 }
 
+# A 32 x 32 Targa in one colour with a block of another over columns C0..C1
+# and rows R0..R1 (from the top), uncompressed.
+marked_tga() {
+  local path=$1 c0=$8 c1=$9 r0=${10} r1=${11} plain marked row col
+  plain=$(printf '\\x%02x\\x%02x\\x%02x\\xff' "$4" "$3" "$2")
+  marked=$(printf '\\x%02x\\x%02x\\x%02x\\xff' "$7" "$6" "$5")
+  {
+    printf '\x00\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x00\x20\x00\x20\x00\x20\x28'
+    for ((row = 0; row < 32; row++)); do
+      for ((col = 0; col < 32; col++)); do
+        if ((col >= c0 && col <= c1 && row >= r0 && row <= r1)); then printf "$marked"; else printf "$plain"; fi
+      done
+    done
+  } > "$path"
+}
+
 shot() { "$IMPORT" -silent -window "$wid" "$out/$1.png"; }
 click() { xdotool mousemove --window "$wid" "$2" "$3" click "$1"; }
 start_xvfb
@@ -43,8 +63,10 @@ start_xvfb
 mkdir -p "$work/res/images" "$work/res/fonts" "$work/res/audio"
 solid_tga "$work/res/images/titlescreen.tga" 200 40 40
 solid_tga "$work/res/images/instructions.tga" 40 200 40
-# The playing background: opaque blue everywhere, so bubbles and text stand out.
-solid_tga "$work/res/images/background.tga" 40 40 200
+# The playing background: opaque blue, so bubbles and text stand out, but for
+# a green block right of the stomach (world x 1.25..2, y 1.875..2.625) whose
+# size on screen shows the zoom.
+marked_tga "$work/res/images/background.tga" 40 40 200 40 200 40 21 23 18 21
 solid_tga "$work/res/images/diseaseBubble.tga" 255 255 255
 # The selection ring in a colour no bubble has, so the selection can be seen.
 solid_tga "$work/res/images/selection.tga" 255 0 255
@@ -132,23 +154,38 @@ sleep 0.3
 poll 10 shows playing-after-right 1000 20 40 40 200 || fail "a right press in play changed the screen to $c"
 pass "right press in play leaves the playing screen"
 
-# The zoom keys reach their ends and the picture stays: near, the stomach
-# fills the window; far, the playing world still sits in the middle.
+# The zoom keys reach their ends and the picture stays. Near, the eye at half
+# its distance draws the green block twice as large each way: it must be seen
+# to cover about four times its pixels before the picture is judged, with the
+# stomach filling the window. Far, the playing world still sits in the middle.
+green_between() {  # green_between SHOT LEAST MOST
+  shot "$1" && green=$(count_near "$1" 0 0 1024 768 40 200 40) && [ "$green" -ge "$2" ] && [ "$green" -le "$3" ]
+}
+poll 20 green_between unzoomed 1000 20000 || fail "before zooming the green block covers $green pixels"
+unzoomed=$green
 for _ in $(seq 10); do xdotool key s; done
+poll 30 green_between zoomed-in $((3 * unzoomed)) $((5 * unzoomed)) ||
+  fail "after ten presses of 's' the green block covers $green pixels, not about four times its $unzoomed"
+pass "ten presses of 's' zoom in: the green block grows from $unzoomed to $green pixels"
 not_black() { shot "$1" && black=$(count_near "$1" 0 0 1024 768 0 0 0) && [ "$black" -lt 20000 ]; }
-sleep 0.3
-poll 20 not_black zoomed-in || fail "ten presses of 's' left $black black pixels"
-pass "ten presses of 's' keep the picture ($black black pixels)"
+poll 20 not_black zoomed-in || fail "zoomed in, $black pixels are black"
+pass "zoomed in, the picture fills the window ($black black pixels)"
 for _ in $(seq 30); do xdotool key w; done
 sleep 0.3
 poll 20 shows zoomed-out 661 265 40 40 200 || fail "zoomed out, the middle of the window shows $c"
 poll 20 shows zoomed-out 20 20 0 0 0 || fail "zoomed out, the corner shows $c, not the clear colour"
 pass "thirty presses of 'w' keep the world in view"
 
-xdotool windowsize "$wid" 800 600
-sleep 0.5
-poll 50 placed || fail "resized window stayed ${WIDTH}x${HEIGHT}"
-pass "a resize snaps back to 1024x768"
+# The resize must be seen to land (the server gives the window 800 x 600) and
+# the game to undo it (1024 x 768 again) before the window is judged.
+sizes=$("$resizer" "$wid" 800 600 10 | paste -sd ' ') || true
+case " $sizes" in
+  *" 800x600 1024x768") ;;
+  *" 800x600"*) fail "the game left the window at 800x600 (sizes seen: $sizes)" ;;
+  *) fail "the resize to 800x600 never reached the window (sizes seen: ${sizes:-none})" ;;
+esac
+poll 50 placed || fail "after the resize the window is ${WIDTH}x${HEIGHT} at ($X, $Y)"
+pass "a resize to 800x600 lands and snaps back to 1024x768 at (100, 100)"
 close_game "$closer" "$work/stderr.txt"
 pass "closing the window ends the game with status 0 and no error text"
 
