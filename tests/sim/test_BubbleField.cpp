@@ -239,6 +239,87 @@ TEST_F(BubbleFieldTest, WallsPutBubblesBackAndTurnTheirSpeed) {
   }
 }
 
+// Dropped from mid-air, a bubble of any size bounces lower each time and
+// comes to rest with its bottom edge on the floor. What is left is the floor's
+// jitter: each sub-step's fall, at most 9.81 / 45 in speed and a thousandth of
+// a world unit in height, stopped by the floor at once.
+TEST_F(BubbleFieldTest, ALoneBubbleFallsBouncesAndComesToRestOnTheFloor) {
+  constexpr int kFiveSeconds = 5 * 45;         // sub-steps
+  constexpr float kRestSpeed = 9.81f / 45.0f;  // world units a second
+  constexpr float kRestHeight = 1e-3f;         // world units, a tenth of a pixel
+  std::vector<Bubble*> lone;
+  for (const float mass : {0.25f, 1.0f, 4.4f}) {  // side by side, too far apart to touch
+    lone.push_back(
+        place(static_cast<int>(lone.size()), -2.5f + 1.5f * lone.size(), 3.0f + lone.size(), mass));
+    lone.back()->gravityY = BubbleField::kGravity;
+  }
+  for (int step = 0; step < kFiveSeconds; ++step) stepScene();
+  for (std::size_t n = 0; n < lone.size(); ++n) {
+    const Bubble& b = *lone[n];
+    EXPECT_TRUE(std::fabs(b.y - (BubbleField::kFloor + b.radius)) < kRestHeight &&
+                std::fabs(b.vy) < kRestSpeed && b.x == -2.5f + 1.5f * n && b.vx == 0.0f)
+        << "a bubble of mass " << b.mass << " is at (" << b.x << ", " << b.y << ") moving (" << b.vx << ", "
+        << b.vy << ") five seconds after its drop, not at rest on the floor at y = "
+        << BubbleField::kFloor + b.radius;
+  }
+}
+
+// Heaps of two kinds dropped at random. The same kind merges wherever it meets
+// (and grown bubbles burst), the other kind is pushed off by the stiff contact
+// spring, and the damping brings each heap to rest. A minute later what is
+// left, a few big bubbles of both kinds, most in a row along the floor pressed
+// together between the walls, touches no bubble of its own kind, sinks into
+// none of the other kind deeper than the heaviest bubble's weight presses one
+// spring, and moves no faster than the floor's jitter.
+TEST_F(BubbleFieldTest, HeapsOfTwoKindsSettleWithinAMinuteWithTheKindsApartAndNothingMoving) {
+  constexpr int kHeaps = 8;
+  constexpr int kAMinute = 60 * 45;  // sub-steps
+  // 4.5 * 9.81 / 810: the most a bubble can weigh on one spring.
+  constexpr float kMostSink = 0.055f;  // world units
+  // A bubble pressed down at the most acceleration, 45, comes back off the
+  // floor at about 45 / 45 * 0.45 / 1.45 each sub-step: a jitter of a hundredth
+  // of a world unit, a pixel, where it stands.
+  constexpr float kRestSpeed = 0.35f;  // world units a second
+  int pressed = 0;                     // pairs of different kinds that hold each other up
+  for (unsigned heap = 1; heap <= kHeaps; ++heap) {
+    SCOPED_TRACE("heap " + std::to_string(heap));
+    ScriptedRandom random;
+    random.followSequence(heap);  // the merge and burst sounds and the bursts' sparks
+    std::mt19937 scene(heap);
+    while (!field.bubbles.empty()) field.remove(field.bubbles.back());
+    for (int n = 0; n < 135; ++n) {
+      const int kind = static_cast<int>(scene() % 2);
+      const float mass = std::uniform_real_distribution<float>(0.25f, 0.75f)(scene);  // as spawned
+      const float x = std::uniform_real_distribution<float>(-3.2f, 0.9f)(scene);
+      const float y = std::uniform_real_distribution<float>(0.6f, 5.0f)(scene);
+      place(kind, x, y, mass)->gravityY = BubbleField::kGravity;
+    }
+    for (int step = 0; step < kAMinute; ++step) stepScene();
+
+    const auto& left = field.bubbles;
+    for (std::size_t i = 0; i < left.size(); ++i) {
+      const Bubble& a = *left[i];
+      EXPECT_LT(std::hypot(a.vx, a.vy), kRestSpeed)
+          << "a minute on, a bubble of kind " << a.kind << " at (" << a.x << ", " << a.y
+          << ") still moves at (" << a.vx << ", " << a.vy << ")";
+      for (std::size_t j = i + 1; j < left.size(); ++j) {
+        const Bubble& b = *left[j];
+        const float sink = a.radius + b.radius - std::hypot(b.x - a.x, b.y - a.y);
+        if (a.kind == b.kind) {
+          EXPECT_LE(sink, 0.0f) << "two bubbles of kind " << a.kind << " touch at (" << a.x << ", " << a.y
+                                << ") and (" << b.x << ", " << b.y << ") without merging";
+          continue;
+        }
+        pressed += sink > 0.0f ? 1 : 0;
+        EXPECT_LT(sink, kMostSink) << "bubbles of kinds " << a.kind << " and " << b.kind << " at (" << a.x
+                                   << ", " << a.y << ") and (" << b.x << ", " << b.y << ") sink " << sink
+                                   << " into each other";
+      }
+    }
+  }
+  EXPECT_GE(pressed, 3) << "the heaps left too few bubbles of different kinds pressed together to test them";
+}
+
 TEST_F(BubbleFieldTest, BubblesBurstOnlyAboveFourAndAHalfWithSoundMoneyChainAndBurst) {
   ScriptedRandom random;
   place(2, -1.0f, 2.0f, 2.25f);
