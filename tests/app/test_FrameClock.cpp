@@ -10,6 +10,7 @@
 #include "fx/BurstList.h"
 #include "fx/Patient.h"
 #include "gfx/GlIncludes.h"
+#include "score/FloatingTextList.h"
 #include "score/Wallet.h"
 #include "sim/BubbleField.h"
 #include "support/GlTestWindow.h"
@@ -154,7 +155,7 @@ TEST_F(FrameTest, ABurstBornInTheFieldsStepMovesAndShowsOverTheBubblesInTheSameF
   EXPECT_GT(sparkPixels, 20) << "sparks must be drawn over the bubbles";
 }
 
-TEST_F(FrameTest, PlayingFrameDrawsThePatientUnderTheBackgroundAndBubblesAndMoneyOverIt) {
+TEST_F(FrameTest, PlayingFrameDrawsThePatientUnderTheBackgroundAndBubblesMoneyAndChainTextsOverIt) {
   // The background is clear on the window's left half and opaque yellow on the
   // right: the patient shows only where it is clear, everything drawn after
   // it shows on top of the yellow.
@@ -175,10 +176,11 @@ TEST_F(FrameTest, PlayingFrameDrawsThePatientUnderTheBackgroundAndBubblesAndMone
   for (const char* part : {"character_head.tga", "character_armright.tga", "character_armleft.tga",
                            "character_legright.tga", "character_legleft.tga"})
     scratch.solidImage(part, 220, 0, 0);
-  scratch.solidImage("diseaseBubble.tga", 255, 255, 255);
+  scratch.solidImage("diseaseBubble.tga", 0, 200, 0);
   std::filesystem::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
                              scratch.path() / "res" / "fonts" / "Cookies.ttf");
   patient.loadSprites();
+  bubbleField.bubbleList = kNoSprite;  // this case's bubble picture, after any other case's
   bubbleField.loadSprites();
   Wallet::instance().initialise();
   Wallet::instance().shownMoney = 88888.0f;
@@ -190,6 +192,11 @@ TEST_F(FrameTest, PlayingFrameDrawsThePatientUnderTheBackgroundAndBubblesAndMone
   bubble->y = 1.5f;
   bubble->shellList = bubbleField.bubbleList;
   bubbleField.bubbles.push_back(bubble);
+  // A chain of two shows its text where the second burst was; risen and grown
+  // for 0.4 s, its first letters lie across the top of the bubble.
+  Wallet::instance().registerPop(0.5f, 0.8f);
+  Wallet::instance().registerPop(0.5f, 0.8f);
+  for (int tenth = 0; tenth < 4; ++tenth) FloatingTextList::instance().update(0.1f);
 
   GameState = kPlaying;
   FrameClock::instance().started = false;  // drawing only: nothing moves
@@ -202,7 +209,14 @@ TEST_F(FrameTest, PlayingFrameDrawsThePatientUnderTheBackgroundAndBubblesAndMone
   EXPECT_TRUE(near(shown(arm[0], arm[1]), 255, 255, 0))
       << "the background covers the patient where it is opaque";
   const auto centre = GlTestWindow::worldToPixel(0.8f, 1.5f);
-  EXPECT_TRUE(near(shown(centre[0], centre[1]), 255, 255, 255)) << "bubbles lie over the background";
+  EXPECT_TRUE(near(shown(centre[0], centre[1]), 0, 200, 0)) << "bubbles lie over the background";
+  const auto textFrom = GlTestWindow::worldToPixel(0.52f, 1.92f),
+             textTo = GlTestWindow::worldToPixel(1.22f, 1.64f);
+  int textOverBubble = 0;
+  for (int py = textFrom[1]; py < textTo[1]; py += 2)
+    for (int px = textFrom[0]; px < textTo[0]; px += 2)
+      textOverBubble += near(shown(px, py), 0, 200, 0, 40) ? 0 : 1;
+  EXPECT_GT(textOverBubble, 100) << "the chain text is hidden behind the bubble it was written over";
   // Ink just above and right of where each number starts.
   const auto inkNear = [&](float x, float y) {
     const auto from = GlTestWindow::worldToPixel(x, y);
