@@ -40,20 +40,14 @@ solid_tga() {
   } > "$path"
 }
 
-# A 32 x 32 Targa in one colour with a block of another over columns C0..C1
-# and rows R0..R1 (from the top), uncompressed.
+# A 32 x 32 Targa, uncompressed, in colour $2 with a block of colour $3 over
+# columns $4..$5 and rows $6..$7 from the top; colours as B, G, R, A escapes.
 marked_tga() {
-  local path=$1 c0=$8 c1=$9 r0=${10} r1=${11} plain marked row col
-  plain=$(printf '\\x%02x\\x%02x\\x%02x\\xff' "$4" "$3" "$2")
-  marked=$(printf '\\x%02x\\x%02x\\x%02x\\xff' "$7" "$6" "$5")
-  {
-    printf '\x00\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x00\x20\x00\x20\x00\x20\x28'
-    for ((row = 0; row < 32; row++)); do
-      for ((col = 0; col < 32; col++)); do
-        if ((col >= c0 && col <= c1 && row >= r0 && row <= r1)); then printf "$marked"; else printf "$plain"; fi
-      done
-    done
-  } > "$path"
+  local row col
+  { printf '\x00\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x00\x20\x00\x20\x00\x20\x28'
+    for ((row = 0; row < 32; row++)); do for ((col = 0; col < 32; col++)); do
+      if ((col >= $4 && col <= $5 && row >= $6 && row <= $7)); then printf "$3"; else printf "$2"; fi
+    done; done; } > "$1"
 }
 
 shot() { "$IMPORT" -silent -window "$wid" "$out/$1.png"; }
@@ -66,7 +60,7 @@ solid_tga "$work/res/images/instructions.tga" 40 200 40
 # The playing background: opaque blue, so bubbles and text stand out, but for
 # a green block right of the stomach (world x 1.25..2, y 1.875..2.625) whose
 # size on screen shows the zoom.
-marked_tga "$work/res/images/background.tga" 40 40 200 40 200 40 21 23 18 21
+marked_tga "$work/res/images/background.tga" '\xc8\x28\x28\xff' '\x28\xc8\x28\xff' 21 23 18 21
 solid_tga "$work/res/images/diseaseBubble.tga" 255 255 255
 # The selection ring in a colour no bubble has, so the selection can be seen.
 solid_tga "$work/res/images/selection.tga" 255 0 255
@@ -178,7 +172,7 @@ pass "thirty presses of 'w' keep the world in view"
 
 # The resize must be seen to land (the server gives the window 800 x 600) and
 # the game to undo it (1024 x 768 again) before the window is judged.
-sizes=$("$resizer" "$wid" 800 600 10 | paste -sd ' ') || true
+sizes=$(timeout 10 "$resizer" "$wid" 800 600 | paste -sd ' ') || true
 case " $sizes" in
   *" 800x600 1024x768") ;;
   *" 800x600"*) fail "the game left the window at 800x600 (sizes seen: $sizes)" ;;

@@ -23,9 +23,8 @@ TEST(Patient,
      EachPartSwaysAtItsOwnRateAndReachTheLegsWithTheHeadOnlyTheHeadTurnsAndTheSmokeRidesWithTheLeftArm) {
   struct Wobble {
     const char* what;
-    double rate;   // radians per second
-    double reach;  // degrees or world units
-    int peak;      // the clock looked at is the peak after this many half turns
+    double rate, reach;  // radians per second; degrees or world units
+    int peak;            // the clock looked at is the peak after this many half turns
   };
   const Wobble wobbles[] = {{"the head's turn", 10.0, 5.0, 3},
                             {"the head's bob", 17.2, 0.02, 3},

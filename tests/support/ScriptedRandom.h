@@ -32,14 +32,12 @@ class ScriptedRandom {
   ScriptedRandom(const ScriptedRandom&) = delete;
   ScriptedRandom& operator=(const ScriptedRandom&) = delete;
 
-  // From now on every draw is the next of a sequence fixed by the seed, within
-  // the smallest range the C library's rand may have: varied like play, the
-  // same on every run.
+  // From now on every draw comes from a sequence fixed by the seed, within the
+  // least range rand may have (0..32767): varied like play, the same every run.
   void followSequence(unsigned seed) {
-    sequence.seed(seed);
-    randomSource().draw = [this] {
+    randomSource().draw = [this, sequence = std::mt19937(seed)]() mutable {
       ++draws;
-      return static_cast<int>(sequence() % kRandRange);
+      return static_cast<int>(sequence() % 32768);
     };
   }
 
@@ -48,7 +46,5 @@ class ScriptedRandom {
   std::vector<unsigned> seeds;  // every seed the draws asked for, in order
 
   static constexpr std::time_t kClockSeconds = 1234;  // what the clock reads for the seed
-  static constexpr unsigned kRandRange = 32768;       // RAND_MAX + 1 at its smallest
   int draws = 0;
-  std::mt19937 sequence;
 };
