@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 #include "app/Backdrop.h"
@@ -112,44 +113,8 @@ TEST_F(FrameTest, FirstScreensShowTheirPictureAndTickTheClockPlayingFramesMoveEv
   EXPECT_TRUE(near(shown(1010, 10), 30, 30, 200)) << "where nothing else is drawn, the background shows";
 }
 
-TEST_F(FrameTest, ABurstBornInTheFieldsStepMovesAndShowsOverTheBubblesInTheSameFrame) {
-  scratch.solidImage("diseaseBubble.tga", 255, 255, 255);
-  scratch.solidImage("popBubble2.tga", 255, 0, 0);
-  bubbleField.loadSprites();
-  auto* grown = new Bubble();
-  grown->setMass(5.0f);  // past the burst mass: bursts in the first sub-step
-  grown->kind = Bubble::kPlainKind;
-  grown->x = -2.0f;
-  grown->y = 2.0f;
-  auto* cover = new Bubble();
-  cover->setMass(4.0f);
-  cover->kind = Bubble::kPlainKind;
-  cover->x = 0.8f;
-  cover->y = 1.5f;
-  for (Bubble* bubble : {grown, cover}) {
-    bubble->shellList = bubbleField.bubbleList;
-    bubbleField.bubbles.push_back(bubble);
-  }
-  // A click's sparks start bright, right over the covering bubble, and stay
-  // there: at every angle round the circle, launched at no speed.
-  for (int spark = 0; spark < PopBurst::kSparkCount; ++spark)
-    random.values.insert(random.values.end(), {spark * 100, 0, 0});
-  BurstList::instance().spawnClickBurst(0.8f, 1.5f, 0.05f);
-  GameState = kPlaying;
-  frameAfter(0.02);
-
-  const auto& bursts = BurstList::instance().bursts;
-  ASSERT_EQ(bursts.size(), 2u) << "the grown bubble must burst";
-  EXPECT_GT(bursts[1].phaseClock, 0.0f) << "a burst born in the field's step is updated in the same frame";
-  int sparkPixels = 0;
-  const auto centre = GlTestWindow::worldToPixel(0.8f, 1.5f);
-  for (int y = centre[1] - 40; y <= centre[1] + 40; ++y)
-    for (int x = centre[0] - 40; x <= centre[0] + 40; ++x)
-      sparkPixels += near(shown(x, y), 178, 0, 0, 60) ? 1 : 0;
-  EXPECT_GT(sparkPixels, 20) << "sparks must be drawn over the bubbles";
-}
-
-TEST_F(FrameTest, PlayingFrameDrawsThePatientUnderTheBackgroundAndBubblesMoneyAndChainTextsOverIt) {
+TEST_F(FrameTest,
+       PlayingFrameDrawsThePatientUnderTheBackgroundThenBubblesAndOverThemBurstsMoneyAndChainTexts) {
   // The background is clear on the window's left half and opaque yellow on the
   // right: the patient shows only where it is clear, everything drawn after
   // it shows on top of the yellow.
@@ -171,6 +136,7 @@ TEST_F(FrameTest, PlayingFrameDrawsThePatientUnderTheBackgroundAndBubblesMoneyAn
                            "character_legright.tga", "character_legleft.tga"})
     scratch.solidImage(part, 220, 0, 0);
   scratch.solidImage("diseaseBubble.tga", 0, 200, 0);
+  scratch.solidImage("popBubble2.tga", 255, 0, 0);
   std::filesystem::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
                              scratch.path() / "res" / "fonts" / "Cookies.ttf");
   patient.loadSprites();
@@ -179,48 +145,62 @@ TEST_F(FrameTest, PlayingFrameDrawsThePatientUnderTheBackgroundAndBubblesMoneyAn
   Wallet::instance().initialise();
   Wallet::instance().shownMoney = 88888.0f;
 
-  auto* bubble = new Bubble();
-  bubble->kind = Bubble::kPlainKind;
-  bubble->setMass(4.0f);  // 0.92 world units across
-  bubble->x = 0.8f;
-  bubble->y = 1.5f;
-  bubble->shellList = bubbleField.bubbleList;
-  bubbleField.bubbles.push_back(bubble);
+  // A grown bubble that bursts in the frame's first sub-step, and a big one,
+  // 0.92 world units across, that stays, clear of the wall.
+  for (const auto& [mass, x, y] : {std::tuple{5.0f, -2.0f, 2.0f}, {4.0f, 0.6f, 1.5f}}) {
+    auto* bubble = new Bubble();
+    bubble->kind = Bubble::kPlainKind;
+    bubble->setMass(mass);
+    bubble->x = x;
+    bubble->y = y;
+    bubble->shellList = bubbleField.bubbleList;
+    bubbleField.bubbles.push_back(bubble);
+  }
+  // A click's sparks start bright over the big bubble's lower half and stay
+  // there: at every angle round the circle, launched at no speed.
+  for (int spark = 0; spark < PopBurst::kSparkCount; ++spark)
+    random.values.insert(random.values.end(), {spark * 100, 0, 0});
+  BurstList::instance().spawnClickBurst(0.6f, 1.25f, 0.05f);
   // A chain of two shows its text where the second burst was; risen and grown
-  // for 0.4 s, its first letters lie across the top of the bubble.
-  Wallet::instance().registerPop(0.5f, 0.8f);
-  Wallet::instance().registerPop(0.5f, 0.8f);
+  // for 0.4 s, its first letters lie across the top of the big bubble.
+  Wallet::instance().registerPop(0.3f, 0.8f);
+  Wallet::instance().registerPop(0.3f, 0.8f);
   for (int tenth = 0; tenth < 4; ++tenth) FloatingTextList::instance().update(0.1f);
-
   GameState = kPlaying;
-  FrameClock::instance().started = false;  // drawing only: nothing moves
-  frameAfter(0.01);
+  frameAfter(0.02);
 
+  const auto& bursts = BurstList::instance().bursts;
+  ASSERT_EQ(bursts.size(), 2u) << "the grown bubble must burst";
+  EXPECT_GT(bursts[1].phaseClock, 0.0f) << "a burst born in the field's step is updated in the same frame";
   const auto head = GlTestWindow::worldToPixel(Patient::kHeadRig.x, static_cast<float>(Patient::kHeadRig.y));
   EXPECT_TRUE(near(shown(head[0], head[1]), 220, 0, 0)) << "the patient shows where the background is clear";
   const auto arm =
       GlTestWindow::worldToPixel(Patient::kLeftArmRig.x, static_cast<float>(Patient::kLeftArmRig.y));
   EXPECT_TRUE(near(shown(arm[0], arm[1]), 255, 255, 0))
       << "the background covers the patient where it is opaque";
-  const auto centre = GlTestWindow::worldToPixel(0.8f, 1.5f);
-  EXPECT_TRUE(near(shown(centre[0], centre[1]), 0, 200, 0)) << "bubbles lie over the background";
-  const auto textFrom = GlTestWindow::worldToPixel(0.52f, 1.92f),
-             textTo = GlTestWindow::worldToPixel(1.22f, 1.64f);
-  int textOverBubble = 0;
-  for (int py = textFrom[1]; py < textTo[1]; py += 2)
-    for (int px = textFrom[0]; px < textTo[0]; px += 2)
-      textOverBubble += near(shown(px, py), 0, 200, 0, 40) ? 0 : 1;
-  EXPECT_GT(textOverBubble, 100) << "the chain text is hidden behind the bubble it was written over";
-  // Ink just above and right of where each number starts.
-  const auto inkNear = [&](float x, float y) {
-    const auto from = GlTestWindow::worldToPixel(x, y);
-    int ink = 0;
-    for (int py = from[1] - 50; py < from[1]; py += 2)
-      for (int px = from[0]; px < from[0] + 120; px += 2) ink += near(shown(px, py), 0, 0, 0, 60) ? 1 : 0;
-    return ink;
+  const auto bubble = GlTestWindow::worldToPixel(0.98f, 1.12f);
+  EXPECT_TRUE(near(shown(bubble[0], bubble[1]), 0, 200, 0)) << "bubbles lie over the background";
+  // How many pixels of a world box, every second one each way, pass.
+  const auto count = [&](float x0, float y0, float x1, float y1, auto pass) {
+    const auto from = GlTestWindow::worldToPixel(x0, y1), to = GlTestWindow::worldToPixel(x1, y0);
+    int n = 0;
+    for (int py = from[1]; py < to[1]; py += 2)
+      for (int px = from[0]; px < to[0]; px += 2) n += pass(shown(px, py)) ? 1 : 0;
+    return n;
   };
-  EXPECT_GT(inkNear(Wallet::kMoneyX, Wallet::kMoneyY), 20) << "the money is printed over the background";
-  EXPECT_GT(inkNear(Wallet::kBestChainX, Wallet::kBestChainY), 20) << "the best chain is printed";
+  EXPECT_GT(count(0.3f, 1.08f, 0.9f, 1.5f, [](Rgba p) { return near(p, 178, 0, 0, 60); }), 5)
+      << "the sparks are hidden behind the bubble";
+  EXPECT_GT(count(0.32f, 1.64f, 1.02f, 1.92f, [](Rgba p) { return !near(p, 0, 200, 0, 40); }), 100)
+      << "the chain text is hidden behind the bubble it was written over";
+  // Ink just above and right of where each number starts.
+  const auto black = [](Rgba p) { return near(p, 0, 0, 0, 60); };
+  EXPECT_GT(count(Wallet::kMoneyX, Wallet::kMoneyY, Wallet::kMoneyX + 0.94f, Wallet::kMoneyY + 0.39f, black),
+            20)
+      << "the money is printed over the background";
+  EXPECT_GT(count(Wallet::kBestChainX, Wallet::kBestChainY, Wallet::kBestChainX + 0.94f,
+                  Wallet::kBestChainY + 0.39f, black),
+            20)
+      << "the best chain is printed";
 }
 
 }  // namespace
