@@ -193,4 +193,15 @@ if [ -d "$(dirname "$game")/res" ]; then
   close_game "$closer" "$work/stderr-elsewhere.txt"
   pass "started from another folder, the game shows its title and ends cleanly"
 fi
+
+# A copy of the game away from every tree says where it looked, then that its
+# font is missing, on standard error, and ends with a failure status.
+mkdir -p "$work/alone/res" && cp "$game" "$work/alone/plombrix"
+status=0
+(cd "$work/alone" && timeout 60 ./plombrix >/dev/null 2>stderr.txt) || status=$?
+[ "$status" != 0 ] && [ "$status" != 124 ] || fail "without its font the game ended with status $status"
+err=$(cat "$work/alone/stderr.txt")
+[[ "$err" == *"$work/alone"*"FT_New_Face failed (there is probably a problem with your font file)"* ]] ||
+  fail "without its font the game said: $err"
+pass "without its font the game says where it looked and why it stops, and fails"
 echo "screenshots in $out"
