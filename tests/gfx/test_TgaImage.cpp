@@ -56,7 +56,8 @@ void expectEveryCutRefused(const Bytes& whole) {
   }
 }
 
-TEST(TgaImageDecode, AcceptedFilesDecodeToTheirPictureTopRowFirstAndEveryCutIsRefused) {
+TEST(TgaImageDecode,
+     AcceptedFilesDecodeTopRowFirstEveryCutAndEveryMalformedFileIsRefusedWithoutAllocatingForItsClaims) {
   struct Case {
     std::string what;
     Bytes file, pixels;  // pixels R, G, B, A (or grey) top row first
@@ -98,10 +99,7 @@ TEST(TgaImageDecode, AcceptedFilesDecodeToTheirPictureTopRowFirstAndEveryCutIsRe
         << c.pixels.size() / pixelBytes;
     if (!c.trailing) expectEveryCutRefused(c.file);
   }
-}
-
-// Among them two bombs: a huge header over a few bytes.
-TEST(TgaImageDecode, MalformedAndUnsupportedFilesAreRefusedWithoutAllocatingForTheirClaims) {
+  // Among them two bombs: a huge header over a few bytes.
   constexpr std::size_t kSmallAllocation = std::size_t{1} << 20;  // bytes; far below one row of a bomb
   // The probe must see an honest picture's buffer, or the check below proves nothing.
   largestNothrowArray = 0;
