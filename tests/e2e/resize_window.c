@@ -8,12 +8,8 @@
 #include <stdlib.h>
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    fprintf(stderr, "usage: resize_window WINDOW_ID WIDTH HEIGHT\n");
-    return 2;
-  }
-  Display* display = XOpenDisplay(NULL);
-  if (display == NULL) return 1;
+  Display* display = argc == 4 ? XOpenDisplay(NULL) : NULL;
+  if (display == NULL) return 2;  // usage: resize_window WINDOW_ID WIDTH HEIGHT
   const Window window = (Window)strtoul(argv[1], NULL, 0);
   const int width = atoi(argv[2]), height = atoi(argv[3]);
   XSelectInput(display, window, StructureNotifyMask);
@@ -27,7 +23,6 @@ int main(int argc, char** argv) {
     if (event.xconfigure.width == width && event.xconfigure.height == height) {
       landed = 1;
     } else if (landed) {
-      XCloseDisplay(display);
       return 0;
     }
   }

@@ -31,24 +31,18 @@ game=$(realpath "$game"); closer=$(realpath "$closer"); resizer=$(realpath "$res
 mkdir -p "$out"
 source "$(dirname "$0")/session.sh"
 
-# A solid-colour 16 x 16 Targa: two run-length packets of 128 pixels each.
-solid_tga() {
-  local path=$1 r=$2 g=$3 b=$4 a=${5:-255}
-  {
-    printf '\x00\x00\x0a\x00\x00\x00\x00\x00\x00\x00\x00\x00\x10\x00\x10\x00\x20\x28'
-    for _ in 1 2; do printf "\\xff\\x$(printf %02x "$b")\\x$(printf %02x "$g")\\x$(printf %02x "$r")\\x$(printf %02x "$a")"; done
+# A 16 x 16 Targa in four bands of rows, each one run-length packet of 64
+# pixels, in the colours given as "r g b", the top first; or in one colour.
+banded_tga() {
+  local path=$1; shift
+  { printf '\x00\x00\x0a\x00\x00\x00\x00\x00\x00\x00\x00\x00\x10\x00\x10\x00\x20\x28'
+    for band in "$@"; do
+      set -- $band
+      printf "\\xbf\\x$(printf %02x "$3")\\x$(printf %02x "$2")\\x$(printf %02x "$1")\\xff"
+    done
   } > "$path"
 }
-
-# A 32 x 32 Targa, uncompressed, in colour $2 with a block of colour $3 over
-# columns $4..$5 and rows $6..$7 from the top; colours as B, G, R, A escapes.
-marked_tga() {
-  local row col
-  { printf '\x00\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x00\x20\x00\x20\x00\x20\x28'
-    for ((row = 0; row < 32; row++)); do for ((col = 0; col < 32; col++)); do
-      if ((col >= $4 && col <= $5 && row >= $6 && row <= $7)); then printf "$3"; else printf "$2"; fi
-    done; done; } > "$1"
-}
+solid_tga() { banded_tga "$1" "$2 $3 $4" "$2 $3 $4" "$2 $3 $4" "$2 $3 $4"; }
 
 shot() { "$IMPORT" -silent -window "$wid" "$out/$1.png"; }
 click() { xdotool mousemove --window "$wid" "$2" "$3" click "$1"; }
@@ -58,9 +52,9 @@ mkdir -p "$work/res/images" "$work/res/fonts" "$work/res/audio"
 solid_tga "$work/res/images/titlescreen.tga" 200 40 40
 solid_tga "$work/res/images/instructions.tga" 40 200 40
 # The playing background: opaque blue, so bubbles and text stand out, but for
-# a green block right of the stomach (world x 1.25..2, y 1.875..2.625) whose
-# size on screen shows the zoom.
-marked_tga "$work/res/images/background.tga" '\xc8\x28\x28\xff' '\x28\xc8\x28\xff' 21 23 18 21
+# a green band across it from world y 3 to 4.5, whose height on screen shows
+# the zoom.
+banded_tga "$work/res/images/background.tga" "40 40 200" "40 200 40" "40 40 200" "40 40 200"
 solid_tga "$work/res/images/diseaseBubble.tga" 255 255 255
 # The selection ring in a colour no bubble has, so the selection can be seen.
 solid_tga "$work/res/images/selection.tga" 255 0 255
@@ -149,18 +143,19 @@ poll 10 shows playing-after-right 1000 20 40 40 200 || fail "a right press in pl
 pass "right press in play leaves the playing screen"
 
 # The zoom keys reach their ends and the picture stays. Near, the eye at half
-# its distance draws the green block twice as large each way: it must be seen
-# to cover about four times its pixels before the picture is judged, with the
-# stomach filling the window. Far, the playing world still sits in the middle.
+# its distance draws the green band twice as tall, which the window's column
+# 1000, right of the stomach and the numbers, must be seen to show before the
+# picture is judged, with the stomach filling the window. Far, the playing
+# world still sits in the middle.
 green_between() {  # green_between SHOT LEAST MOST
-  shot "$1" && green=$(count_near "$1" 0 0 1024 768 40 200 40) && [ "$green" -ge "$2" ] && [ "$green" -le "$3" ]
+  shot "$1" && green=$(count_near "$1" 1000 0 1 768 40 200 40) && [ "$green" -ge "$2" ] && [ "$green" -le "$3" ]
 }
-poll 20 green_between unzoomed 1000 20000 || fail "before zooming the green block covers $green pixels"
+poll 20 green_between unzoomed 120 250 || fail "before zooming the green band is $green pixels tall"
 unzoomed=$green
 for _ in $(seq 10); do xdotool key s; done
-poll 30 green_between zoomed-in $((3 * unzoomed)) $((5 * unzoomed)) ||
-  fail "after ten presses of 's' the green block covers $green pixels, not about four times its $unzoomed"
-pass "ten presses of 's' zoom in: the green block grows from $unzoomed to $green pixels"
+poll 30 green_between zoomed-in $((unzoomed * 17 / 10)) $((unzoomed * 23 / 10)) ||
+  fail "after ten presses of 's' the green band is $green pixels tall, not about twice its $unzoomed"
+pass "ten presses of 's' zoom in: the green band grows from $unzoomed to $green pixels tall"
 not_black() { shot "$1" && black=$(count_near "$1" 0 0 1024 768 0 0 0) && [ "$black" -lt 20000 ]; }
 poll 20 not_black zoomed-in || fail "zoomed in, $black pixels are black"
 pass "zoomed in, the picture fills the window ($black black pixels)"

@@ -80,8 +80,6 @@ int GlTestWindow::modelViewDepth() {
   return depth;
 }
 
-void GlTestWindow::pumpEvents() { glutMainLoopEvent(); }
-
 ::testing::AssertionResult near(const Rgba& colour, int r, int g, int b, int tolerance) {
   const bool close = std::abs(colour.r - r) <= tolerance && std::abs(colour.g - g) <= tolerance &&
                      std::abs(colour.b - b) <= tolerance;

@@ -31,8 +31,6 @@ class GlTestWindow {
   static int modelViewDepth();
   // For a test that opens a window of its own: see the leak suppressions.
   static void keepDriverLoaded();
-  // Pumps GLUT's event queue once.
-  static void pumpEvents();
 
   int window = 0;
 };
