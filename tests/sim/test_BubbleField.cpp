@@ -136,12 +136,11 @@ void plainContactWalk(Copies& copies) {
   }
 }
 
-// Crowded scenes played sub-step by sub-step under gravity, with spawns,
-// merges and bursts: before every contact pass the bubbles are copied and
-// walked by the plain pair walk, and the pass must leave every bubble bit for
-// bit as the walk leaves its copy (-0 is not +0 here, as == would have it). The
-// rest of a sub-step is the same code for both, so the whole run's positions
-// and velocities are the walk's too.
+// Crowded scenes played sub-step by sub-step under gravity, with spawns, merges
+// and bursts: before every contact pass the bubbles are copied and walked by the
+// plain pair walk, and the pass must leave each bubble bit for bit as the walk
+// leaves its copy (-0 is not +0 here). The rest of a sub-step is the same code
+// for both, so the run's positions and velocities are the walk's too.
 TEST_F(BubbleFieldTest, ContactPassGivesBitForBitTheForcesAndMergesOfAPlainPairWalkSubStepAfterSubStep) {
   constexpr int kSubSteps = 300;  // long enough for a crowd to fall, pile up, burst and refill
   ScriptedRandom random;
@@ -150,19 +149,17 @@ TEST_F(BubbleFieldTest, ContactPassGivesBitForBitTheForcesAndMergesOfAPlainPairW
   auto in = [&scene](float lo, float hi) { return std::uniform_real_distribution<float>(lo, hi)(scene); };
   long merges = 0;
   for (int round = 0; round < 20; ++round) {
-    BubbleField crowd;
+    BubbleField& crowd = field;  // emptied for each round
+    while (!crowd.bubbles.empty()) crowd.remove(crowd.bubbles.back());
     const int kinds = round % 2 == 0 ? 3 : 8;  // few kinds merge a lot, many mostly push
     for (int n = 0; n < 135; ++n) {
-      auto* bubble = new Bubble();
+      const float mass = in(0.25f, 1.5f);
+      const float x = n == 40 ? crowd.bubbles[39]->x : in(-1.5f, 0.0f),
+                  y = n == 40 ? crowd.bubbles[39]->y : in(0.5f, 2.0f);  // 40 sits on 39
+      const float vx = in(-2.0f, 2.0f), vy = in(-2.0f, 2.0f);
+      Bubble* bubble = place(std::uniform_int_distribution<int>(0, kinds - 1)(scene), x, y, mass, vx, vy);
       bubble->gravityY = BubbleField::kGravity;
-      bubble->setMass(in(0.25f, 1.5f));
-      bubble->x = n == 40 ? crowd.bubbles[39]->x : in(-1.5f, 0.0f);  // 40 sits on 39
-      bubble->y = n == 40 ? crowd.bubbles[39]->y : in(0.5f, 2.0f);
-      bubble->vx = in(-2.0f, 2.0f);
-      bubble->vy = in(-2.0f, 2.0f);
-      bubble->kind = std::uniform_int_distribution<int>(0, kinds - 1)(scene);
       bubble->special = n % 17 == 0;
-      crowd.bubbles.push_back(bubble);
     }
     for (int step = 0; step < kSubSteps; ++step) {
       SCOPED_TRACE("round " + std::to_string(round) + ", sub-step " + std::to_string(step));
@@ -219,16 +216,14 @@ TEST_F(BubbleFieldTest, WallsPutBubblesBackAndTurnTheirSpeed) {
   }
 }
 
-// Dropped bubbles come to rest. A lone one of any size bounces lower each time
-// and settles with its bottom edge on the floor. In heaps of two kinds dropped
-// at random the same kind merges wherever it meets (grown bubbles burst) and
-// the other kind is pushed off by the stiff contact spring: a minute later what
-// is left, a few big bubbles of both kinds, mostly a row along the floor
-// pressed together between the walls, touches none of its own kind and sinks
-// into none of the other deeper than the heaviest bubble's weight presses one
-// spring. Nothing moves faster than the floor's jitter: a bubble pressed down
-// at the most acceleration comes back off the floor at about 45 / 45 * 0.45 /
-// 1.45 each sub-step, a shake of a pixel where it stands.
+// Dropped bubbles come to rest: a lone one of any size on the floor; in heaps
+// of two kinds the same kind merges where it meets (grown bubbles burst) and the
+// other is pushed off, so a minute later what is left, a few big bubbles, most
+// in a row along the floor pressed between the walls, touches none of its own
+// kind and sinks into none of the other deeper than the heaviest bubble's weight
+// presses one spring. Nothing moves faster than the floor's jitter: pressed down
+// at the most acceleration, a bubble comes back off the floor at 45 / 45 * 0.45 /
+// 1.45 each sub-step, a pixel's shake.
 TEST_F(BubbleFieldTest, DroppedBubblesComeToRestALoneOneOnTheFloorAndHeapsOfTwoKindsWithTheKindsApart) {
   constexpr int kAMinute = 60 * 45;                   // sub-steps
   constexpr float kMostSink = 4.5f * 9.81f / 810.0f;  // world units
@@ -280,14 +275,13 @@ TEST_F(BubbleFieldTest, DroppedBubblesComeToRestALoneOneOnTheFloorAndHeapsOfTwoK
 TEST_F(BubbleFieldTest, BubblesBurstOnlyAboveFourAndAHalfWithSoundMoneyChainAndBurst) {
   ScriptedRandom random;
   place(2, -1.0f, 2.0f, 2.25f);
-  place(2, -0.9f, 2.0f, 2.25f);  // merges into 4.5 exactly, which does not burst
+  field.selectedBubble = place(2, -0.9f, 2.0f, 2.25f);  // merges into 4.5 exactly, which does not burst
   Bubble* plain = place(7, 0.5f, 1.5f, std::nextafter(4.5f, 5.0f));  // the least mass above 4.5
   const float plainRadius = plain->radius;
-  field.selectedBubble = plain;
   random.values = {9, 2};  // merge sound 9, pop sound 14 + 2
   stepScene();
   ASSERT_EQ(field.bubbles.size(), 1u);
-  EXPECT_EQ(field.selectedBubble, nullptr);
+  EXPECT_EQ(field.selectedBubble, nullptr) << "the selection stayed on a bubble a merge absorbed";
   EXPECT_EQ(audio->played, std::vector<int>({9, 16}));
   EXPECT_EQ(Wallet::instance().money, kStartMoney) << "the plain kind bursts for nothing";
   EXPECT_EQ(Wallet::instance().chain, 1) << "but it still steps the chain";
