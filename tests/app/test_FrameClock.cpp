@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <limits>
 #include <tuple>
-#include <vector>
 
 #include "app/Backdrop.h"
 #include "app/FrameClock.h"
@@ -19,7 +18,6 @@
 #include "support/RecordingAudio.h"
 #include "support/ScratchDir.h"
 #include "support/ScriptedRandom.h"
-#include "support/TgaWriter.h"
 #include "view/GameState.h"
 
 namespace {
@@ -53,9 +51,9 @@ class FrameTest : public ::testing::Test {
  protected:
   void SetUp() override {
     window = &GlTestWindow::open();
-    writeSolidTga(scratch.image("titlescreen.tga"), 8, 8, 200, 30, 30);
-    writeSolidTga(scratch.image("instructions.tga"), 8, 8, 30, 200, 30);
-    writeSolidTga(scratch.image("background.tga"), 8, 8, 30, 30, 200);
+    scratch.solidImage("titlescreen.tga", 200, 30, 30);
+    scratch.solidImage("instructions.tga", 30, 200, 30);
+    scratch.solidImage("background.tga", 30, 30, 200);
     audio = RecordingAudio::install();
     resetPlayState();
     patient.clock = 0.0f;
@@ -115,20 +113,10 @@ TEST_F(FrameTest, FirstScreensShowTheirPictureAndTickTheClockPlayingFramesMoveEv
 
 TEST_F(FrameTest,
        PlayingFrameDrawsThePatientUnderTheBackgroundThenBubblesAndOverThemBurstsMoneyAndChainTexts) {
-  // The background is clear on the window's left half and opaque yellow on the
-  // right: the patient shows only where it is clear, everything drawn after
-  // it shows on top of the yellow.
-  constexpr int kSide = 16;
-  std::vector<std::uint8_t> halfClear;
-  for (int y = 0; y < kSide; ++y) {
-    for (int x = 0; x < kSide; ++x) {
-      if (x < kSide / 2)
-        halfClear.insert(halfClear.end(), {0, 0, 0, 0});
-      else
-        halfClear.insert(halfClear.end(), {255, 255, 0, 255});
-    }
-  }
-  writeTga(scratch.image("background.tga"), TgaLayout{kSide, kSide, 32, false, true}, halfClear);
+  // The background is clear on the window's left half and opaque white on the
+  // right: the patient shows only where it is clear, everything drawn after it
+  // shows on top of the white.
+  scratch.maskImage("background.tga", [](float dx, float) { return dx > 0.0f; });
   Backdrop::instance() = Backdrop();
   Backdrop::instance().loadSprites();
   Backdrop::instance().setRect(6, 4, 0, -4);
@@ -176,7 +164,7 @@ TEST_F(FrameTest,
   EXPECT_TRUE(near(shown(head[0], head[1]), 220, 0, 0)) << "the patient shows where the background is clear";
   const auto arm =
       GlTestWindow::worldToPixel(Patient::kLeftArmRig.x, static_cast<float>(Patient::kLeftArmRig.y));
-  EXPECT_TRUE(near(shown(arm[0], arm[1]), 255, 255, 0))
+  EXPECT_TRUE(near(shown(arm[0], arm[1]), 255, 255, 255))
       << "the background covers the patient where it is opaque";
   const auto bubble = GlTestWindow::worldToPixel(0.98f, 1.12f);
   EXPECT_TRUE(near(shown(bubble[0], bubble[1]), 0, 200, 0)) << "bubbles lie over the background";

@@ -26,10 +26,7 @@
 
 namespace {
 
-using ::testing::internal::CaptureStderr;
-using ::testing::internal::CaptureStdout;
-using ::testing::internal::GetCapturedStderr;
-using ::testing::internal::GetCapturedStdout;
+using namespace ::testing::internal;  // capturing the output
 
 constexpr int kLongFrames = 3 * kToneRate;  // 3 s: nothing ends by itself during a test
 
