@@ -43,10 +43,9 @@ TEST(FrameClockTick, MeasuresTheFrameClampsStallsAndSurvivesTheCountersWrap) {
   }
 }
 
-// The frame, drawn for real: each screen picture in its own colour. Every
-// random draw is pinned to the middle of its range, so each bubble a playing
-// frame spawns is an ordinary one of kind 0 at x = -1, at the spawn height:
-// never the plain kind, and never near the bubbles a case places right of it.
+// The frame, drawn for real: each screen picture in its own colour. Every draw
+// is pinned mid-range, so a playing frame spawns ordinary kind-0 bubbles at
+// x = -1: never the plain kind, never near the bubbles a case places right of it.
 class FrameTest : public ::testing::Test {
  protected:
   void SetUp() override {

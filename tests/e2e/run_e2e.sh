@@ -63,8 +63,7 @@ cp /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "$work/res/fonts/Cookies.ttf"
 start_game "$work" "$game" "$work/stderr.txt"
 pass "window titled Plombrix! found"
 
-geometry() { xdotool getwindowgeometry --shell "$wid"; }
-placed() { eval "$(geometry)"; [ "$WIDTH" = 1024 ] && [ "$HEIGHT" = 768 ] && [ "$X" = 100 ] && [ "$Y" = 100 ]; }
+placed() { eval "$(xdotool getwindowgeometry --shell "$wid")"; [ "$WIDTH" = 1024 ] && [ "$HEIGHT" = 768 ] && [ "$X" = 100 ] && [ "$Y" = 100 ]; }
 poll 50 placed || fail "window is ${WIDTH}x${HEIGHT} at ($X, $Y), expected 1024x768 at (100, 100)"
 pass "window is 1024x768 at (100, 100)"
 

@@ -38,14 +38,13 @@ class BubbleFieldTest : public ::testing::Test {
 
   // A bubble placed by hand, weightless, so only the field's own forces move it.
   Bubble* place(int kind, float x, float y, float mass = 0.5f, float vx = 0.0f, float vy = 0.0f) {
-    Bubble* bubble = new Bubble();
+    Bubble* bubble = field.bubbles.emplace_back(new Bubble());
     bubble->kind = kind;
     bubble->setMass(mass);
     bubble->x = x;
     bubble->y = y;
     bubble->vx = vx;
     bubble->vy = vy;
-    field.bubbles.push_back(bubble);
     return bubble;
   }
 
@@ -149,13 +148,12 @@ TEST_F(BubbleFieldTest, ContactPassGivesBitForBitTheForcesAndMergesOfAPlainPairW
   auto in = [&scene](float lo, float hi) { return std::uniform_real_distribution<float>(lo, hi)(scene); };
   long merges = 0;
   for (int round = 0; round < 20; ++round) {
-    BubbleField& crowd = field;  // emptied for each round
-    while (!crowd.bubbles.empty()) crowd.remove(crowd.bubbles.back());
+    while (!field.bubbles.empty()) field.remove(field.bubbles.back());
     const int kinds = round % 2 == 0 ? 3 : 8;  // few kinds merge a lot, many mostly push
     for (int n = 0; n < 135; ++n) {
       const float mass = in(0.25f, 1.5f);
-      const float x = n == 40 ? crowd.bubbles[39]->x : in(-1.5f, 0.0f),
-                  y = n == 40 ? crowd.bubbles[39]->y : in(0.5f, 2.0f);  // 40 sits on 39
+      const float x = n == 40 ? field.bubbles[39]->x : in(-1.5f, 0.0f),
+                  y = n == 40 ? field.bubbles[39]->y : in(0.5f, 2.0f);  // 40 sits on 39
       const float vx = in(-2.0f, 2.0f), vy = in(-2.0f, 2.0f);
       Bubble* bubble = place(std::uniform_int_distribution<int>(0, kinds - 1)(scene), x, y, mass, vx, vy);
       bubble->gravityY = BubbleField::kGravity;
@@ -163,19 +161,19 @@ TEST_F(BubbleFieldTest, ContactPassGivesBitForBitTheForcesAndMergesOfAPlainPairW
     }
     for (int step = 0; step < kSubSteps; ++step) {
       SCOPED_TRACE("round " + std::to_string(round) + ", sub-step " + std::to_string(step));
-      if (step > 0) crowd.spawn();
+      if (step > 0) field.spawn();
       Copies copies;
-      for (Bubble* bubble : crowd.bubbles) {
+      for (Bubble* bubble : field.bubbles) {
         bubble->forceX = bubble->forceY = 0.0f;
         copies.emplace_back(bubble, *bubble);
       }
       plainContactWalk(copies);
-      const std::size_t before = crowd.bubbles.size(), soundsBefore = audio->played.size();
-      crowd.collide();
-      ASSERT_EQ(crowd.bubbles.size(), copies.size()) << "the pass merged other bubbles than the walk";
+      const std::size_t before = field.bubbles.size(), soundsBefore = audio->played.size();
+      field.collide();
+      ASSERT_EQ(field.bubbles.size(), copies.size()) << "the pass merged other bubbles than the walk";
       ASSERT_EQ(audio->played.size() - soundsBefore, before - copies.size()) << "one merge sound a merge";
       for (std::size_t n = 0; n < copies.size(); ++n) {
-        const Bubble &bubble = *crowd.bubbles[n], &copy = copies[n].second;
+        const Bubble &bubble = *field.bubbles[n], &copy = copies[n].second;
         ASSERT_TRUE(&bubble == copies[n].first && bubble.special == copy.special)
             << "place " << n << ": another bubble survived, the order changed or a glow was lost";
         // A survivor keeps its own place and motion: the pass moves nothing.
@@ -187,7 +185,7 @@ TEST_F(BubbleFieldTest, ContactPassGivesBitForBitTheForcesAndMergesOfAPlainPairW
               << ")";
       }
       merges += static_cast<long>(before - copies.size());
-      crowd.updateWalk();
+      field.updateWalk();
     }
   }
   EXPECT_GT(merges, 1000) << "the scenes are crowded enough to merge";
@@ -216,14 +214,13 @@ TEST_F(BubbleFieldTest, WallsPutBubblesBackAndTurnTheirSpeed) {
   }
 }
 
-// Dropped bubbles come to rest: a lone one of any size on the floor; in heaps
-// of two kinds the same kind merges where it meets (grown bubbles burst) and the
-// other is pushed off, so a minute later what is left, a few big bubbles, most
-// in a row along the floor pressed between the walls, touches none of its own
-// kind and sinks into none of the other deeper than the heaviest bubble's weight
-// presses one spring. Nothing moves faster than the floor's jitter: pressed down
-// at the most acceleration, a bubble comes back off the floor at 45 / 45 * 0.45 /
-// 1.45 each sub-step, a pixel's shake.
+// Dropped bubbles come to rest: a lone one of any size on the floor; in heaps of
+// two kinds the same kind merges where it meets and the other is pushed off, so
+// a minute on what is left, mostly a row along the floor pressed between the
+// walls, touches none of its own kind and sinks into the other no deeper than
+// the heaviest bubble's weight presses one spring. Nothing moves faster than the
+// floor's jitter: pressed down at the most acceleration, a bubble comes back off
+// the floor at 45 / 45 * 0.45 / 1.45 each sub-step, a pixel's shake.
 TEST_F(BubbleFieldTest, DroppedBubblesComeToRestALoneOneOnTheFloorAndHeapsOfTwoKindsWithTheKindsApart) {
   constexpr int kAMinute = 60 * 45;                   // sub-steps
   constexpr float kMostSink = 4.5f * 9.81f / 810.0f;  // world units

@@ -52,19 +52,13 @@ GlTestWindow& GlTestWindow::open() {
 
 void GlTestWindow::clear() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
 
-namespace {
-Rgba readFrom(GLenum buffer, int x, int y) {
+Rgba GlTestWindow::pixel(int x, int y) const {
   unsigned char rgba[4] = {0, 0, 0, 0};
-  glReadBuffer(buffer);
+  glFinish();
+  glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(x, Camera::kWindowHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
   return {rgba[0], rgba[1], rgba[2], rgba[3]};
-}
-}  // namespace
-
-Rgba GlTestWindow::pixel(int x, int y) const {
-  glFinish();
-  return readFrom(GL_BACK, x, y);
 }
 
 std::array<int, 2> GlTestWindow::worldToPixel(float wx, float wy) {

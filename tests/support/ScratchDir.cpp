@@ -11,9 +11,8 @@ ScratchDir::ScratchDir() : previous_(std::filesystem::current_path()) {
   std::string pattern = (std::filesystem::temp_directory_path() / "plombrix-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a scratch directory");
   path_ = pattern;
-  std::filesystem::create_directories(path_ / "res" / "images");
-  std::filesystem::create_directories(path_ / "res" / "audio");
-  std::filesystem::create_directories(path_ / "res" / "fonts");
+  for (const char* folder : {"images", "audio", "fonts"})
+    std::filesystem::create_directories(path_ / "res" / folder);
   std::filesystem::current_path(path_);
 }
 
