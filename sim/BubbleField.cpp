@@ -80,33 +80,6 @@ void BubbleField::spawn() {
   bubbles.push_back(bubble);
 }
 
-// One bubble, A, of the contact pass as its walk over the later bubbles sees
-// it. Nothing moves during the pass and only a merge into A changes A's radius,
-// so its state is read once; its force is summed here in the pair order and
-// written back once, at the end of its walk.
-struct BubbleField::ContactWalker {
-  explicit ContactWalker(Bubble& walking)
-      : bubble(walking),
-        x(walking.x),
-        y(walking.y),
-        vx(walking.vx),
-        vy(walking.vy),
-        kind(walking.kind),
-        radius(walking.radius),
-        forceX(walking.forceX),
-        forceY(walking.forceY) {}
-
-  Bubble& bubble;
-  const float x;
-  const float y;
-  const float vx;
-  const float vy;
-  const int kind;
-  float radius;
-  float forceX;
-  float forceY;
-};
-
 // How a pair stands: B's offset from A, the distance of their centres and the
 // sum of their radii, all in single precision, as the spring needs them.
 struct BubbleField::PairGap {
@@ -114,6 +87,12 @@ struct BubbleField::PairGap {
   float dy;
   float distance;
   float reach;
+};
+
+// The force a contact puts on B; A takes the opposite.
+struct BubbleField::ContactForce {
+  float x;
+  float y;
 };
 
 void BubbleField::collide() {
@@ -129,55 +108,67 @@ void BubbleField::collide() {
 // contact pass a few per cent.
 inline void BubbleField::collideWithLater(std::size_t i) {
   // Each pair is met once, from its earlier bubble, so the walk only looks at
-  // the later bubbles that pass the box test, in list order: the order in which
-  // forces are summed, and so their last bits, is the all-pairs walk's.
-  ContactWalker a(*bubbles[i]);
-  std::span<const std::uint32_t> near = broadPhase.near(i + 1, a.x, a.y, a.radius);
+  // the later bubbles that pass the box test, in list order. Nothing moves
+  // during the pass, so A's state is read once; its force is summed here in the
+  // pair order, which fixes the sum's last bits, and written back once.
+  Bubble& a = *bubbles[i];
+  const float ax = a.x;
+  const float ay = a.y;
+  const float avx = a.vx;
+  const float avy = a.vy;
+  const int aKind = a.kind;
+  float aRadius = a.radius;
+  float aForceX = a.forceX;
+  float aForceY = a.forceY;
+
+  std::span<const std::uint32_t> near = broadPhase.near(i + 1, ax, ay, aRadius);
   std::size_t next = 0;
   while (next < near.size()) {
     const std::size_t j = near[next++];
     Bubble& b = *bubbles[j];
-    PairGap gap;
-    if (!inContact(a, b, gap)) continue;
-    if (b.kind != a.kind) {
-      pushApart(a, b, gap);
+    const PairGap gap = gapBetween(ax, ay, aRadius, b);
+    // Only an overlap is a contact: bubbles that merely touch neither merge nor push.
+    if (!(gap.distance < gap.reach)) continue;
+    if (b.kind == aKind) {
+      aRadius = absorbLater(a, j);
+      // A has grown, so more of the rest may now pass the box test. The bubble
+      // that moved into the freed place is stepped over in this pass; it meets
+      // A again in the next sub-step.
+      near = broadPhase.near(j + 1, ax, ay, aRadius);
+      next = 0;
       continue;
     }
-    absorbLater(a, j);
-    // A has grown, so more of the rest may now pass the box test. The bubble
-    // that moved into the freed place is stepped over in this pass; it meets A
-    // again in the next sub-step.
-    near = broadPhase.near(j + 1, a.x, a.y, a.radius);
-    next = 0;
+    const ContactForce force = dampedSpring(gap, b.vx - avx, b.vy - avy);
+    b.forceX += force.x;
+    b.forceY += force.y;
+    aForceX -= force.x;
+    aForceY -= force.y;
   }
-  a.bubble.forceX = a.forceX;
-  a.bubble.forceY = a.forceY;
+  a.forceX = aForceX;
+  a.forceY = aForceY;
 }
 
-bool BubbleField::inContact(const ContactWalker& a, const Bubble& b, PairGap& gap) {
-  // The narrow test after the broad phase's box test. Only an overlap is a
-  // contact: bubbles that merely touch neither merge nor push.
-  gap.reach = a.radius + b.radius;
-  gap.dx = b.x - a.x;
-  gap.dy = b.y - a.y;
-  gap.distance = std::sqrt(gap.dx * gap.dx + gap.dy * gap.dy);
-  return gap.distance < gap.reach;
+BubbleField::PairGap BubbleField::gapBetween(float ax, float ay, float aRadius, const Bubble& b) {
+  // The narrow test's numbers, after the broad phase's box test.
+  const float dx = b.x - ax;
+  const float dy = b.y - ay;
+  return {dx, dy, std::sqrt(dx * dx + dy * dy), aRadius + b.radius};
 }
 
-void BubbleField::absorbLater(ContactWalker& a, std::size_t j) {
+float BubbleField::absorbLater(Bubble& a, std::size_t j) {
   // The earlier bubble survives and keeps its own place and motion, so a merge
   // never makes a bubble jump; it takes the glow of a special bubble it
   // swallows, so a special one is never lost to a merge.
   Bubble& b = *bubbles[j];
   SoundBank::instance().playSound(SoundBank::kMergeFirst + randBelow(SoundBank::kMergeCount));
-  a.bubble.setMass(b.mass + a.bubble.mass);
-  a.radius = a.bubble.radius;
-  if (b.special) a.bubble.special = true;
+  a.setMass(b.mass + a.mass);
+  if (b.special) a.special = true;
   remove(&b);
   broadPhase.remove(j);
+  return a.radius;
 }
 
-void BubbleField::pushApart(ContactWalker& a, Bubble& b, const PairGap& gap) {
+BubbleField::ContactForce BubbleField::dampedSpring(const PairGap& gap, float relativeVx, float relativeVy) {
   // Different kinds push apart with a damped spring along the line of the
   // centres: stiff, so a pile holds its shape, and damped by the relative
   // velocity, so it comes to rest instead of ringing. With coinciding centres
@@ -191,12 +182,7 @@ void BubbleField::pushApart(ContactWalker& a, Bubble& b, const PairGap& gap) {
     springX = spring * gap.dx * inverseDistance;
     springY = spring * gap.dy * inverseDistance;
   }
-  const float fx = springX + kContactDamping * (b.vx - a.vx);
-  const float fy = springY + kContactDamping * (b.vy - a.vy);
-  b.forceX += fx;
-  b.forceY += fy;
-  a.forceX -= fx;
-  a.forceY -= fy;
+  return {springX + kContactDamping * relativeVx, springY + kContactDamping * relativeVy};
 }
 
 void BubbleField::updateWalk() {

@@ -95,13 +95,14 @@ class BubbleField {
 
   // The contact pass in steps, as a physics engine finds pairs, tests them and
   // solves them: the broad-phase walk over the bubbles after one, the narrow
-  // test of a pair, then a merge (same kind) or a spring (different kinds).
-  struct ContactWalker;
+  // test of a pair, then a merge (same kind) or a damped spring (different
+  // kinds).
   struct PairGap;
+  struct ContactForce;
   void collideWithLater(std::size_t i);
-  static bool inContact(const ContactWalker& a, const Bubble& b, PairGap& gap);
-  void absorbLater(ContactWalker& a, std::size_t j);
-  static void pushApart(ContactWalker& a, Bubble& b, const PairGap& gap);
+  static PairGap gapBetween(float ax, float ay, float aRadius, const Bubble& b);
+  float absorbLater(Bubble& a, std::size_t j);
+  static ContactForce dampedSpring(const PairGap& gap, float relativeVx, float relativeVy);
 
   int gooList = kNoSprite;        // loaded with the others, never drawn
   int selectionList = kNoSprite;  // the ring around the selected bubble
