@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <limits>
 #include <tuple>
+#include <utility>
 
 #include "app/Backdrop.h"
 #include "app/FrameClock.h"
@@ -180,14 +181,10 @@ TEST_F(FrameTest,
   EXPECT_GT(count(0.32f, 1.64f, 1.02f, 1.92f, [](Rgba p) { return !near(p, 0, 200, 0, 40); }), 100)
       << "the chain text is hidden behind the bubble it was written over";
   // Ink just above and right of where each number starts.
-  const auto black = [](Rgba p) { return near(p, 0, 0, 0, 60); };
-  EXPECT_GT(count(Wallet::kMoneyX, Wallet::kMoneyY, Wallet::kMoneyX + 0.94f, Wallet::kMoneyY + 0.39f, black),
-            20)
-      << "the money is printed over the background";
-  EXPECT_GT(count(Wallet::kBestChainX, Wallet::kBestChainY, Wallet::kBestChainX + 0.94f,
-                  Wallet::kBestChainY + 0.39f, black),
-            20)
-      << "the best chain is printed";
+  for (const auto& [x, y] :
+       {std::pair{Wallet::kMoneyX, Wallet::kMoneyY}, {Wallet::kBestChainX, Wallet::kBestChainY}})
+    EXPECT_GT(count(x, y, x + 0.94f, y + 0.39f, [](Rgba p) { return near(p, 0, 0, 0, 60); }), 20)
+        << "the money or the best chain at (" << x << ", " << y << ") is not printed over the background";
 }
 
 }  // namespace

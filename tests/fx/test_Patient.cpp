@@ -39,10 +39,9 @@ TEST(Patient,
     const double drawn[] = {head.tilt, head.y - rest.parts[0].y, rightArm.y - rest.parts[2].y,
                             leftArm.y - rest.parts[1].y};
     SCOPED_TRACE(std::string("at the peak of ") + peaking.what + ", clock " + std::to_string(p.clock));
-    for (std::size_t k = 0; k < std::size(wobbles); ++k) {
-      const double expected = wobbles[k].reach * std::sin(wobbles[k].rate * p.clock);
-      EXPECT_NEAR(drawn[k], expected, wobbles[k].reach * 1e-4) << wobbles[k].what << " is off its sine";
-    }
+    for (std::size_t k = 0; k < std::size(wobbles); ++k)
+      EXPECT_NEAR(drawn[k], wobbles[k].reach * std::sin(wobbles[k].rate * p.clock), wobbles[k].reach * 1e-4)
+          << wobbles[k].what << " is off its sine";
     for (const Patient::Placement* leg : {&leftLeg, &rightLeg})
       EXPECT_NEAR(leg->y - 0.3f, drawn[1], 1e-6) << "a leg does not bob with the head";
     EXPECT_NEAR(p.smoke.originY - leftArm.y, -0.174f, 1e-6f) << "the smoke left the left arm's hand";

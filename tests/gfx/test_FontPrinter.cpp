@@ -17,8 +17,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr unsigned kGameFontSize = 36;
 constexpr int kWidth = Frame::kWidth, kHeight = Frame::kHeight;
 const std::string kDejaVu = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";  // fonts-dejavu-core
@@ -74,7 +72,7 @@ TEST_F(FontPrinterTest, EachGlyphShowsFreeTypesBitmapAtThePenInTheCallersColourA
   for (const std::string& font :
        {kDejaVu, std::string("/usr/share/fonts/truetype/liberation/LiberationSerif-Regular.ttf"),
         std::string("/usr/share/fonts/opentype/comic-neue/ComicNeue-Regular.otf")}) {
-    if (!fs::exists(font)) continue;
+    if (!std::filesystem::exists(font)) continue;
     FontPrinter printer;
     printer.loadFont(font.c_str(), kGameFontSize);
     const int penX = kPenX + referenceGlyph(font, ' ').advance;

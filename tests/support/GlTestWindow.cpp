@@ -31,7 +31,7 @@ GlTestWindow& GlTestWindow::open() {
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH | GLUT_ALPHA);
     glutInitWindowSize(Camera::kWindowWidth, Camera::kWindowHeight);
-    created->window = glutCreateWindow("plombrix-test");
+    glutCreateWindow("plombrix-test");
     glutPositionWindow(0, 0);
     glutDisplayFunc([] {});
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);

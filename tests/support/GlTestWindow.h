@@ -31,8 +31,6 @@ class GlTestWindow {
   static int modelViewDepth();
   // For a test that opens a window of its own: see the leak suppressions.
   static void keepDriverLoaded();
-
-  int window = 0;
 };
 
 // Success when the colour is within tolerance of (r, g, b) in every channel;
