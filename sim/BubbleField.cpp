@@ -104,8 +104,8 @@ void BubbleField::collide() {
   for (std::size_t i = 0; i < bubbles.size(); ++i) collideWithLater(i);
 }
 
-// Inline, as the loop it was cut from: a call per bubble and sub-step costs the
-// contact pass a few per cent.
+// Inline: a call for every bubble of every sub-step would cost the contact pass
+// a few per cent.
 inline void BubbleField::collideWithLater(std::size_t i) {
   // Each pair is met once, from its earlier bubble, so the walk only looks at
   // the later bubbles that pass the box test, in list order. Nothing moves
