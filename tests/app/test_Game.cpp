@@ -76,7 +76,7 @@ TEST(GameStartUp, OpensTheWindowLoadsTheSoundsStartsTheMusicAndHearsOnlyItsOwnIn
   auto audio = RecordingAudio::install();
   char name[] = "plombrix";
   char* argv[] = {name, nullptr};
-  GlTestWindow::keepDriverLoaded();
+  GlTestWindow::beforeFirstWindow();
   openGame(1, argv);
   for (int i = 0; i < 20; ++i) glutMainLoopEvent();
 

@@ -1,6 +1,8 @@
 #include "support/GlTestWindow.h"
 
+#include <X11/Xlib.h>
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -10,20 +12,24 @@
 #include "gfx/GlIncludes.h"
 #include "view/Camera.h"
 
-// Mesa unloads its software driver at exit, before the leak checker reads the
-// stacks, so the driver's own long-lived allocations would show up as leaks of
-// an unknown module that no suppression can name. Holding the driver loaded for
-// the whole process keeps its name on those stacks (see tests/lsan.supp).
-void GlTestWindow::keepDriverLoaded() {
+// Before a process's first window. Mesa unloads its software driver at exit,
+// before the leak checker reads the stacks, so the driver's long-lived
+// allocations would show up as leaks of an unknown module no suppression can
+// name: held loaded, the driver keeps its name on them (see tests/lsan.supp).
+// And the virtual X server resets whenever its last client leaves, refusing
+// connections meanwhile: wait for it, and hold a connection so it stays up.
+void GlTestWindow::beforeFirstWindow() {
   for (const char* driver : {"swrast_dri.so", "kms_swrast_dri.so"}) {
     const std::string path = std::string("/usr/lib/x86_64-linux-gnu/dri/") + driver;
     dlopen(path.c_str(), RTLD_NOW | RTLD_GLOBAL | RTLD_NODELETE);
   }
+  static Display* held = nullptr;
+  for (int tries = 0; tries < 100 && (held = XOpenDisplay(nullptr)) == nullptr; ++tries) usleep(50000);
 }
 
 GlTestWindow& GlTestWindow::open() {
   static GlTestWindow* shared = [] {
-    keepDriverLoaded();
+    beforeFirstWindow();
     auto* created = new GlTestWindow();
     int argc = 1;
     char name[] = "plombrix-test";

@@ -1,8 +1,7 @@
 #pragma once
 // Pins the game's random draws for a test: each draw takes the next scripted
-// value, then the fallback once the script runs out; or, for a long run that
-// should look like play, the values of a fixed pseudo-random sequence.
-// Restores the standard source when it goes out of scope.
+// value, then the fallback once the script runs out, or the next of a fixed
+// pseudo-random sequence. Restores the standard source when it goes out of scope.
 
 #include <ctime>
 #include <deque>
