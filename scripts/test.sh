@@ -16,7 +16,7 @@ bash "$root/scripts/setup.sh" web
 bash "$root/scripts/check-layers.sh"
 
 export SDL_AUDIODRIVER=dummy
-xvfb=(xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp")
+xvfb=(xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset")
 
 echo "== Sanitizer build (ASan + UBSan)"
 cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DPLOMBRIX_SANITIZE=ON \

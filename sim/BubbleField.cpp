@@ -77,72 +77,109 @@ void BubbleField::spawn() {
   bubbles.push_back(bubble);
 }
 
+// How a pair stands: B's offset from A, the distance of their centres and the
+// sum of their radii, all in single precision, as the spring needs them.
+struct BubbleField::PairGap {
+  float dx;
+  float dy;
+  float distance;
+  float reach;
+};
+
+// The force a contact puts on B; A takes the opposite.
+struct BubbleField::ContactForce {
+  float x;
+  float y;
+};
+
 void BubbleField::collide() {
   // Positions do not change during the contact pass, and a bubble's radius only
   // changes while it is A, after which it is never B again; so the broad phase
   // can test A against all later bubbles from a copy loaded once. Merges keep
   // the copy in step with the list.
   broadPhase.load(bubbles);
-  for (std::size_t i = 0; i < bubbles.size(); ++i) {
-    Bubble& a = *bubbles[i];
-    // A's force is summed here in the pair order and written back once.
-    const float ax = a.x;
-    const float ay = a.y;
-    const float avx = a.vx;
-    const float avy = a.vy;
-    const int aKind = a.kind;
-    float aRadius = a.radius;
-    float aForceX = a.forceX;
-    float aForceY = a.forceY;
+  for (std::size_t i = 0; i < bubbles.size(); ++i) collideWithLater(i);
+}
 
-    // The later bubbles that pass the box test, in list order.
-    std::span<const std::uint32_t> near = broadPhase.near(i + 1, ax, ay, aRadius);
-    std::size_t next = 0;
-    while (next < near.size()) {
-      const std::size_t j = near[next++];
-      Bubble& b = *bubbles[j];
-      const float reach = aRadius + b.radius;
-      const float dx = b.x - ax;
-      const float dy = b.y - ay;
-      const float distance = std::sqrt(dx * dx + dy * dy);
-      if (!(distance < reach)) continue;  // touching is not a contact
+// Inline: a call for every bubble of every sub-step would cost the contact pass
+// a few per cent.
+inline void BubbleField::collideWithLater(std::size_t i) {
+  // Each pair is met once, from its earlier bubble, so the walk only looks at
+  // the later bubbles that pass the box test, in list order. Nothing moves
+  // during the pass, so A's state is read once; its force is summed here in the
+  // pair order, which fixes the sum's last bits, and written back once.
+  Bubble& a = *bubbles[i];
+  const float ax = a.x;
+  const float ay = a.y;
+  const float avx = a.vx;
+  const float avy = a.vy;
+  const int aKind = a.kind;
+  float aRadius = a.radius;
+  float aForceX = a.forceX;
+  float aForceY = a.forceY;
 
-      if (b.kind == aKind) {
-        // The earlier bubble absorbs the later one and keeps its own motion.
-        // The bubble that moves into the freed place is stepped over in this
-        // pass; it meets A again in the next sub-step.
-        SoundBank::instance().playSound(SoundBank::kMergeFirst + randBelow(SoundBank::kMergeCount));
-        a.setMass(b.mass + a.mass);
-        aRadius = a.radius;
-        if (b.special) a.special = true;
-        remove(&b);
-        broadPhase.remove(j);
-        // A has grown, so more of the rest may now pass the box test.
-        near = broadPhase.near(j + 1, ax, ay, aRadius);
-        next = 0;
-        continue;
-      }
-
-      // Different kinds push apart with a damped spring along the line of the
-      // centres; with coinciding centres there is no line, only the damping.
-      const float spring = static_cast<float>((distance - reach) * kContactSpring);
-      float springX = 0.0f;
-      float springY = 0.0f;
-      if (distance > 0.0f) {
-        const float inverseDistance = 1.0f / distance;
-        springX = spring * dx * inverseDistance;
-        springY = spring * dy * inverseDistance;
-      }
-      const float fx = springX + kContactDamping * (b.vx - avx);
-      const float fy = springY + kContactDamping * (b.vy - avy);
-      b.forceX += fx;
-      b.forceY += fy;
-      aForceX -= fx;
-      aForceY -= fy;
+  std::span<const std::uint32_t> near = broadPhase.near(i + 1, ax, ay, aRadius);
+  std::size_t next = 0;
+  while (next < near.size()) {
+    const std::size_t j = near[next++];
+    Bubble& b = *bubbles[j];
+    const PairGap gap = gapBetween(ax, ay, aRadius, b);
+    // Only an overlap is a contact: bubbles that merely touch neither merge nor push.
+    if (!(gap.distance < gap.reach)) continue;
+    if (b.kind == aKind) {
+      aRadius = absorbLater(a, j);
+      // A has grown, so more of the rest may now pass the box test. The bubble
+      // that moved into the freed place is stepped over in this pass; it meets
+      // A again in the next sub-step.
+      near = broadPhase.near(j + 1, ax, ay, aRadius);
+      next = 0;
+      continue;
     }
-    a.forceX = aForceX;
-    a.forceY = aForceY;
+    const ContactForce force = dampedSpring(gap, b.vx - avx, b.vy - avy);
+    b.forceX += force.x;
+    b.forceY += force.y;
+    aForceX -= force.x;
+    aForceY -= force.y;
   }
+  a.forceX = aForceX;
+  a.forceY = aForceY;
+}
+
+BubbleField::PairGap BubbleField::gapBetween(float ax, float ay, float aRadius, const Bubble& b) {
+  // The narrow test's numbers, after the broad phase's box test.
+  const float dx = b.x - ax;
+  const float dy = b.y - ay;
+  return {dx, dy, std::sqrt(dx * dx + dy * dy), aRadius + b.radius};
+}
+
+float BubbleField::absorbLater(Bubble& a, std::size_t j) {
+  // The earlier bubble survives and keeps its own place and motion, so a merge
+  // never makes a bubble jump; it takes the glow of a special bubble it
+  // swallows, so a special one is never lost to a merge.
+  Bubble& b = *bubbles[j];
+  SoundBank::instance().playSound(SoundBank::kMergeFirst + randBelow(SoundBank::kMergeCount));
+  a.setMass(b.mass + a.mass);
+  if (b.special) a.special = true;
+  remove(&b);
+  broadPhase.remove(j);
+  return a.radius;
+}
+
+BubbleField::ContactForce BubbleField::dampedSpring(const PairGap& gap, float relativeVx, float relativeVy) {
+  // Different kinds push apart with a damped spring along the line of the
+  // centres: stiff, so a pile holds its shape, and damped by the relative
+  // velocity, so it comes to rest instead of ringing. With coinciding centres
+  // there is no line, only the damping. Equal and opposite, so the pair's
+  // momentum is kept.
+  const float spring = static_cast<float>((gap.distance - gap.reach) * kContactSpring);
+  float springX = 0.0f;
+  float springY = 0.0f;
+  if (gap.distance > 0.0f) {
+    const float inverseDistance = 1.0f / gap.distance;
+    springX = spring * gap.dx * inverseDistance;
+    springY = spring * gap.dy * inverseDistance;
+  }
+  return {springX + kContactDamping * relativeVx, springY + kContactDamping * relativeVy};
 }
 
 void BubbleField::updateWalk() {

@@ -97,6 +97,17 @@ class BubbleField {
   void burstGrown(Bubble& bubble);
   void burstKind(int kind);
 
+  // The contact pass in steps, as a physics engine finds pairs, tests them and
+  // solves them: the broad-phase walk over the bubbles after one, the narrow
+  // test of a pair, then a merge (same kind) or a damped spring (different
+  // kinds).
+  struct PairGap;
+  struct ContactForce;
+  void collideWithLater(std::size_t i);
+  static PairGap gapBetween(float ax, float ay, float aRadius, const Bubble& b);
+  float absorbLater(Bubble& a, std::size_t j);
+  static ContactForce dampedSpring(const PairGap& gap, float relativeVx, float relativeVy);
+
   int gooList = kNoSprite;        // loaded with the others, never drawn
   int selectionList = kNoSprite;  // the ring around the selected bubble
   int glowList = kNoSprite;       // the glow around a special bubble

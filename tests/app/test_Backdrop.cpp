@@ -22,12 +22,9 @@ std::vector<std::uint8_t> quadrants() {
   std::vector<std::uint8_t> rgba;
   for (int y = 0; y < kPictureHeight; ++y) {
     for (int x = 0; x < kPictureWidth; ++x) {
-      const bool right = x >= kPictureWidth / 2;
-      const bool bottom = y >= kPictureHeight / 2;
-      if (!bottom && !right) rgba.insert(rgba.end(), {255, 0, 0, 255});
-      if (!bottom && right) rgba.insert(rgba.end(), {0, 255, 0, 255});
-      if (bottom && !right) rgba.insert(rgba.end(), {0, 0, 255, 255});
-      if (bottom && right) rgba.insert(rgba.end(), {255, 255, 255, 255});
+      const bool right = x >= kPictureWidth / 2, bottom = y >= kPictureHeight / 2;
+      const auto on = [](bool lit) { return static_cast<std::uint8_t>(lit ? 255 : 0); };
+      rgba.insert(rgba.end(), {on(right == bottom), on(right), on(bottom), 255});
     }
   }
   return rgba;

@@ -3,20 +3,22 @@
 #include <cstdint>
 #include <filesystem>
 #include <limits>
-#include <vector>
+#include <tuple>
+#include <utility>
 
 #include "app/Backdrop.h"
 #include "app/FrameClock.h"
 #include "fx/BurstList.h"
 #include "fx/Patient.h"
 #include "gfx/GlIncludes.h"
+#include "score/FloatingTextList.h"
 #include "score/Wallet.h"
 #include "sim/BubbleField.h"
 #include "support/GlTestWindow.h"
 #include "support/PlayState.h"
 #include "support/RecordingAudio.h"
 #include "support/ScratchDir.h"
-#include "support/TgaWriter.h"
+#include "support/ScriptedRandom.h"
 #include "view/GameState.h"
 
 namespace {
@@ -42,14 +44,16 @@ TEST(FrameClockTick, MeasuresTheFrameClampsStallsAndSurvivesTheCountersWrap) {
   }
 }
 
-// The frame, drawn for real: each screen picture in its own colour.
+// The frame, drawn for real: each screen picture in its own colour. Every draw
+// is pinned mid-range, so a playing frame spawns ordinary kind-0 bubbles at
+// x = -1: never the plain kind, never near the bubbles a case places right of it.
 class FrameTest : public ::testing::Test {
  protected:
   void SetUp() override {
     window = &GlTestWindow::open();
-    writeSolidTga(scratch.image("titlescreen.tga"), 8, 8, 200, 30, 30);
-    writeSolidTga(scratch.image("instructions.tga"), 8, 8, 30, 200, 30);
-    writeSolidTga(scratch.image("background.tga"), 8, 8, 30, 30, 200);
+    scratch.solidImage("titlescreen.tga", 200, 30, 30);
+    scratch.solidImage("instructions.tga", 30, 200, 30);
+    scratch.solidImage("background.tga", 30, 30, 200);
     audio = RecordingAudio::install();
     resetPlayState();
     patient.clock = 0.0f;
@@ -71,140 +75,115 @@ class FrameTest : public ::testing::Test {
 
   Rgba shown(int x, int y) { return window->pixel(x, y); }
 
+  ScriptedRandom random{5000};
   ScratchDir scratch;
   GlTestWindow* window = nullptr;
   std::shared_ptr<RecordingAudio::Log> audio;
 };
 
-TEST_F(FrameTest, FirstScreensShowTheirPictureAndTickTheClockButMoveNothing) {
+TEST_F(FrameTest, FirstScreensShowTheirPictureAndTickTheClockPlayingFramesMoveEverythingOnceStarted) {
   GameState = kTitleScreen;
   const std::int32_t titleFrameStart = glutGet(GLUT_ELAPSED_TIME);
   frameAfter(0.5);  // a long look at the title
-  EXPECT_TRUE(near(shown(512, 384), 200, 30, 30));
-  EXPECT_TRUE(near(shown(0, 0), 200, 30, 30));
+  EXPECT_TRUE(near(shown(512, 384), 200, 30, 30) && near(shown(0, 0), 200, 30, 30));
   EXPECT_GE(FrameClock::instance().lastMs, titleFrameStart)
       << "a title frame must tick, or the first playing frame makes up for the title's time";
   GameState = kInstructionsScreen;
   frameAfter(0.5);
   EXPECT_TRUE(near(shown(1023, 767), 30, 200, 30));
-  EXPECT_TRUE(bubbleField.bubbles.empty()) << "no bubble may spawn before play";
-  EXPECT_FLOAT_EQ(bubbleField.clock, 0.0f);
-  EXPECT_FLOAT_EQ(patient.clock, 0.0f);
+  EXPECT_TRUE(bubbleField.bubbles.empty() && bubbleField.clock == 0.0f && patient.clock == 0.0f)
+      << "something moved before play";
 
-  const std::int32_t lastTick = FrameClock::instance().lastMs;
-  GameState = kPlaying;
-  FrameClock::instance().drawFrame();
-  EXPECT_LE(bubbleField.clock, static_cast<float>((glutGet(GLUT_ELAPSED_TIME) - lastTick) * 0.001 + 0.001));
-}
-
-TEST_F(FrameTest, PlayingFramesAdvanceEverythingByTheClampedFrameTimeOnceStarted) {
   GameState = kPlaying;
   FrameClock::instance().started = false;
   frameAfter(0.05);
   EXPECT_TRUE(bubbleField.clock == 0.0f && bubbleField.bubbles.empty()) << "updated before start-up finished";
   EXPECT_TRUE(near(shown(1010, 10), 30, 30, 200)) << "drawing does not depend on the started flag";
   FrameClock::instance().started = true;
+  const std::int32_t lastTick = FrameClock::instance().lastMs;
+  FrameClock::instance().drawFrame();
+  EXPECT_LE(bubbleField.clock, static_cast<float>((glutGet(GLUT_ELAPSED_TIME) - lastTick) * 0.001 + 0.001));
+  const float before = bubbleField.clock;
   frameAfter(0.5);
-  EXPECT_FLOAT_EQ(bubbleField.clock, 0.12f) << "a long frame advances the field by 0.12 s";
-  EXPECT_FLOAT_EQ(patient.clock, 0.12f);
-  EXPECT_FALSE(bubbleField.bubbles.empty()) << "the first playing frame spawns bubbles";
-  // Where nothing else is drawn, the playing background shows.
-  EXPECT_TRUE(near(shown(1010, 10), 30, 30, 200));
+  EXPECT_NEAR(bubbleField.clock - before, 0.12f, 1e-6f) << "a long frame advances the field by 0.12 s";
+  EXPECT_NEAR(patient.clock - before, 0.12f, 1e-6f);
+  EXPECT_TRUE(near(shown(1010, 10), 30, 30, 200)) << "where nothing else is drawn, the background shows";
 }
 
-TEST_F(FrameTest, ABurstBornInTheFieldsStepMovesAndShowsOverTheBubblesInTheSameFrame) {
-  scratch.solidImage("diseaseBubble.tga", 255, 255, 255);
-  scratch.solidImage("popBubble2.tga", 255, 0, 0);
-  bubbleField.loadSprites();
-  auto* grown = new Bubble();
-  grown->setMass(5.0f);  // past the burst mass: bursts in the first sub-step
-  grown->kind = Bubble::kPlainKind;
-  grown->x = -2.0f;
-  grown->y = 2.0f;
-  auto* cover = new Bubble();
-  cover->setMass(4.0f);
-  cover->kind = Bubble::kPlainKind;
-  cover->x = 0.8f;
-  cover->y = 1.5f;
-  for (Bubble* bubble : {grown, cover}) {
-    bubble->shellList = bubbleField.bubbleList;
-    bubbleField.bubbles.push_back(bubble);
-  }
-  // A click's sparks start bright, right over the covering bubble.
-  BurstList::instance().spawnClickBurst(0.8f, 1.5f, 0.05f);
-  GameState = kPlaying;
-  frameAfter(0.02);
-
-  const auto& bursts = BurstList::instance().bursts;
-  ASSERT_EQ(bursts.size(), 2u) << "the grown bubble must burst";
-  EXPECT_GT(bursts[1].phaseClock, 0.0f) << "a burst born in the field's step is updated in the same frame";
-  int sparkPixels = 0;
-  const auto centre = GlTestWindow::worldToPixel(0.8f, 1.5f);
-  for (int y = centre[1] - 40; y <= centre[1] + 40; ++y)
-    for (int x = centre[0] - 40; x <= centre[0] + 40; ++x)
-      sparkPixels += near(shown(x, y), 178, 0, 0, 60) ? 1 : 0;
-  EXPECT_GT(sparkPixels, 20) << "sparks must be drawn over the bubbles";
-}
-
-TEST_F(FrameTest, PlayingFrameDrawsThePatientUnderTheBackgroundAndBubblesAndMoneyOverIt) {
-  // The background is clear on the window's left half and opaque yellow on the
-  // right: the patient shows only where it is clear, everything drawn after
-  // it shows on top of the yellow.
-  constexpr int kSide = 16;
-  std::vector<std::uint8_t> halfClear;
-  for (int y = 0; y < kSide; ++y) {
-    for (int x = 0; x < kSide; ++x) {
-      if (x < kSide / 2)
-        halfClear.insert(halfClear.end(), {0, 0, 0, 0});
-      else
-        halfClear.insert(halfClear.end(), {255, 255, 0, 255});
-    }
-  }
-  writeTga(scratch.image("background.tga"), TgaLayout{kSide, kSide, 32, false, true}, halfClear);
+TEST_F(FrameTest,
+       PlayingFrameDrawsThePatientUnderTheBackgroundThenBubblesAndOverThemBurstsMoneyAndChainTexts) {
+  // The background is clear on the window's left half and opaque white on the
+  // right: the patient shows only where it is clear, everything drawn after it
+  // shows on top of the white.
+  scratch.maskImage("background.tga", [](float dx, float) { return dx > 0.0f; });
   Backdrop::instance() = Backdrop();
   Backdrop::instance().loadSprites();
   Backdrop::instance().setRect(6, 4, 0, -4);
   for (const char* part : {"character_head.tga", "character_armright.tga", "character_armleft.tga",
                            "character_legright.tga", "character_legleft.tga"})
     scratch.solidImage(part, 220, 0, 0);
-  scratch.solidImage("diseaseBubble.tga", 255, 255, 255);
+  scratch.solidImage("diseaseBubble.tga", 0, 200, 0);
+  scratch.solidImage("popBubble2.tga", 255, 0, 0);
   std::filesystem::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
                              scratch.path() / "res" / "fonts" / "Cookies.ttf");
   patient.loadSprites();
+  bubbleField.bubbleList = kNoSprite;  // this case's bubble picture, after any other case's
   bubbleField.loadSprites();
   Wallet::instance().initialise();
   Wallet::instance().shownMoney = 88888.0f;
 
-  auto* bubble = new Bubble();
-  bubble->kind = Bubble::kPlainKind;
-  bubble->setMass(4.0f);  // 0.92 world units across
-  bubble->x = 0.8f;
-  bubble->y = 1.5f;
-  bubble->shellList = bubbleField.bubbleList;
-  bubbleField.bubbles.push_back(bubble);
-
+  // A grown bubble that bursts in the frame's first sub-step, and a big one,
+  // 0.92 world units across, that stays, clear of the wall.
+  for (const auto& [mass, x, y] : {std::tuple{5.0f, -2.0f, 2.0f}, {4.0f, 0.6f, 1.5f}}) {
+    auto* bubble = new Bubble();
+    bubble->kind = Bubble::kPlainKind;
+    bubble->setMass(mass);
+    bubble->x = x;
+    bubble->y = y;
+    bubble->shellList = bubbleField.bubbleList;
+    bubbleField.bubbles.push_back(bubble);
+  }
+  // A click's sparks start bright over the big bubble's lower half and stay
+  // there: at every angle round the circle, launched at no speed.
+  for (int spark = 0; spark < PopBurst::kSparkCount; ++spark)
+    random.values.insert(random.values.end(), {spark * 100, 0, 0});
+  BurstList::instance().spawnClickBurst(0.6f, 1.25f, 0.05f);
+  // A chain of two shows its text where the second burst was; risen and grown
+  // for 0.4 s, its first letters lie across the top of the big bubble.
+  Wallet::instance().registerPop(0.3f, 0.8f);
+  Wallet::instance().registerPop(0.3f, 0.8f);
+  for (int tenth = 0; tenth < 4; ++tenth) FloatingTextList::instance().update(0.1f);
   GameState = kPlaying;
-  FrameClock::instance().started = false;  // drawing only: nothing moves
-  frameAfter(0.01);
+  frameAfter(0.02);
 
+  const auto& bursts = BurstList::instance().bursts;
+  ASSERT_GE(bursts.size(), 2u) << "the grown bubble must burst";
+  EXPECT_GT(bursts[1].phaseClock, 0.0f) << "a burst born in the field's step is updated in the same frame";
   const auto head = GlTestWindow::worldToPixel(Patient::kHeadRig.x, static_cast<float>(Patient::kHeadRig.y));
   EXPECT_TRUE(near(shown(head[0], head[1]), 220, 0, 0)) << "the patient shows where the background is clear";
   const auto arm =
       GlTestWindow::worldToPixel(Patient::kLeftArmRig.x, static_cast<float>(Patient::kLeftArmRig.y));
-  EXPECT_TRUE(near(shown(arm[0], arm[1]), 255, 255, 0))
+  EXPECT_TRUE(near(shown(arm[0], arm[1]), 255, 255, 255))
       << "the background covers the patient where it is opaque";
-  const auto centre = GlTestWindow::worldToPixel(0.8f, 1.5f);
-  EXPECT_TRUE(near(shown(centre[0], centre[1]), 255, 255, 255)) << "bubbles lie over the background";
-  // Ink just above and right of where each number starts.
-  const auto inkNear = [&](float x, float y) {
-    const auto from = GlTestWindow::worldToPixel(x, y);
-    int ink = 0;
-    for (int py = from[1] - 50; py < from[1]; py += 2)
-      for (int px = from[0]; px < from[0] + 120; px += 2) ink += near(shown(px, py), 0, 0, 0, 60) ? 1 : 0;
-    return ink;
+  const auto bubble = GlTestWindow::worldToPixel(0.98f, 1.12f);
+  EXPECT_TRUE(near(shown(bubble[0], bubble[1]), 0, 200, 0)) << "bubbles lie over the background";
+  // How many pixels of a world box, every second one each way, pass.
+  const auto count = [&](float x0, float y0, float x1, float y1, auto pass) {
+    const auto from = GlTestWindow::worldToPixel(x0, y1), to = GlTestWindow::worldToPixel(x1, y0);
+    int n = 0;
+    for (int py = from[1]; py < to[1]; py += 2)
+      for (int px = from[0]; px < to[0]; px += 2) n += pass(shown(px, py)) ? 1 : 0;
+    return n;
   };
-  EXPECT_GT(inkNear(Wallet::kMoneyX, Wallet::kMoneyY), 20) << "the money is printed over the background";
-  EXPECT_GT(inkNear(Wallet::kBestChainX, Wallet::kBestChainY), 20) << "the best chain is printed";
+  EXPECT_GT(count(0.3f, 1.08f, 0.9f, 1.5f, [](Rgba p) { return near(p, 178, 0, 0, 60); }), 5)
+      << "the sparks are hidden behind the bubble";
+  EXPECT_GT(count(0.32f, 1.64f, 1.02f, 1.92f, [](Rgba p) { return !near(p, 0, 200, 0, 40); }), 100)
+      << "the chain text is hidden behind the bubble it was written over";
+  // Ink just above and right of where each number starts.
+  for (const auto& [x, y] :
+       {std::pair{Wallet::kMoneyX, Wallet::kMoneyY}, {Wallet::kBestChainX, Wallet::kBestChainY}})
+    EXPECT_GT(count(x, y, x + 0.94f, y + 0.39f, [](Rgba p) { return near(p, 0, 0, 0, 60); }), 20)
+        << "the money or the best chain at (" << x << ", " << y << ") is not printed over the background";
 }
 
 }  // namespace

@@ -14,17 +14,16 @@
 #include "support/RecordingAudio.h"
 #include "support/ScratchDir.h"
 
-TEST(SoundBankTest, PassesOnOnlyIndices0To37AndANullMusicAsNone) {
+TEST(SoundBankTest,
+     PassesOnOnlyIndices0To37AndANullMusicAsNoneAndEveryIndexPlaysItsOwnFileOnFourVoicesOfItsOwn) {
   auto log = RecordingAudio::install();
-  SoundBank& bank = SoundBank::instance();
-  for (int index : {0, 23, 37, -1, 38, INT_MIN, INT_MAX}) bank.playSound(index);
+  SoundBank& recorded = SoundBank::instance();
+  for (int index : {0, 23, 37, -1, 38, INT_MIN, INT_MAX}) recorded.playSound(index);
   EXPECT_EQ(log->played, (std::vector<int>{0, 23, 37})) << "an index outside 0..37 reached the audio library";
-  bank.playMusic(AssetTree::kMusic.path);
-  bank.playMusic(nullptr);
+  recorded.playMusic(AssetTree::kMusic.path);
+  recorded.playMusic(nullptr);
   EXPECT_EQ(log->music, (std::vector<std::string>{AssetTree::kMusic.path, ""}));
-}
 
-TEST(SoundBankTest, EveryIndexPlaysItsOwnFileOnFourVoicesOfItsOwn) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   const ScratchDir dir;  // the bank reads ./res/audio/ from here
   // File i lasts one second plus i hundredths, so a playing chunk tells which

@@ -26,8 +26,10 @@ gone() { ! kill -0 "$1" 2>/dev/null; }
 
 # The server picks a free display number itself and reports it, so two runs
 # never race for the same one, and no other test's windows overlap the game's.
+# It must not reset when its last client leaves: the screenshots of the run
+# come and go between game starts, and a resetting server refuses them.
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
   xvfb_pid=$!
   poll 100 test -s "$work/display" || fail "the virtual X server did not start"
   export DISPLAY=":$(head -n 1 "$work/display")"

@@ -18,7 +18,9 @@ namespace {
 
 constexpr float kDt = 0.1f;  // seconds
 
-TEST(BurstList, EachBurstFlaresOnItsVariantsScheduleAndLeavesInTheUpdateThatFinishesItTheRestInOrder) {
+TEST(
+    BurstList,
+    EachBurstFlaresOnItsVariantsScheduleLeavesInTheUpdateThatFinishesItTheRestInOrderAndItsSparksShowWhereTheyFly) {
   PopBurst::sparkListId = 7;  // a spark sprite that already exists: seeding needs no GL context
   struct Variant {
     float launch;             // world units per second, the most on each axis
@@ -71,25 +73,23 @@ TEST(BurstList, EachBurstFlaresOnItsVariantsScheduleAndLeavesInTheUpdateThatFini
       }
     }
   }
-}
 
-TEST(BurstListDrawing, SparksShowWhereTheyFlyAndTheirImageIsReadOncePerProcess) {
   GlTestWindow& window = GlTestWindow::open();
   ScratchDir assets;
   assets.solidImage(AssetTree::kSparkImage, 255, 255, 255);
   resetPlayState();
-  BurstList& list = BurstList::instance();
+  BurstList& drawn = BurstList::instance();
   // Spark 0 starts on the right of the rim and flies right at 1 unit a second,
   // alone; the other 99 start on the left and fly left.
   ScriptedRandom random;
   random.values = {0, 2500, 0};
   for (int i = 1; i < PopBurst::kSparkCount; ++i) random.values.insert(random.values.end(), {5000, 2500, 0});
   ::testing::internal::CaptureStdout();
-  list.spawnPopBurst(0.0f, 3.0f, 1.0f);
-  for (int i = 0; i < 4; ++i) list.update(kDt);  // into the hold, at full strength
+  drawn.spawnPopBurst(0.0f, 3.0f, 1.0f);
+  for (int i = 0; i < 4; ++i) drawn.update(kDt);  // into the hold, at full strength
   const int depth = GlTestWindow::modelViewDepth();
   window.clear();
-  list.render();
+  drawn.render();
   const auto spark = GlTestWindow::worldToPixel(1.4f, 3.0f);
   const auto centre = GlTestWindow::worldToPixel(0.0f, 3.0f);
   EXPECT_TRUE(near(window.pixel(spark[0], spark[1]), 179, 179, 179, 6)) << "0.7 grey where the spark flew";
@@ -97,8 +97,8 @@ TEST(BurstListDrawing, SparksShowWhereTheyFlyAndTheirImageIsReadOncePerProcess) 
   EXPECT_FALSE(glIsEnabled(GL_BLEND) || glIsEnabled(GL_TEXTURE_2D) || glIsEnabled(GL_ALPHA_TEST));
   EXPECT_EQ(GlTestWindow::modelViewDepth(), depth);
 
-  list.spawnPopBurst(0.0f, 3.0f, 0.5f);
-  list.spawnClickBurst(1.0f, 3.0f, 0.5f);
+  drawn.spawnPopBurst(0.0f, 3.0f, 0.5f);
+  drawn.spawnClickBurst(1.0f, 3.0f, 0.5f);
   const std::string log = ::testing::internal::GetCapturedStdout();
   EXPECT_NE(log.find(AssetTree::kSparkImage.path), std::string::npos) << log;
   EXPECT_EQ(log.find("Loading texture", log.find("Loading texture") + 1), std::string::npos)

@@ -8,7 +8,8 @@
 
 namespace {
 
-TEST(ParticleEmitter, EmitsTheRoundedDueCountIntoTheNextSlotsInTurnAndMovesEachNewPuffAtOnce) {
+TEST(ParticleEmitter,
+     EmitsTheRoundedDueCountIntoTheNextSlotsInTurnEachPuffMovedAtOnceWithARandomHeadingAndOneScatter) {
   // 45 puffs a second leaving upwards at 1 unit a second and speeding up by 0.5
   // a second, without scatter, so every puff sits where the test expects it.
   ParticleEmitter e;
@@ -41,17 +42,14 @@ TEST(ParticleEmitter, EmitsTheRoundedDueCountIntoTheNextSlotsInTurnAndMovesEachN
     ASSERT_FLOAT_EQ(e.particles[static_cast<std::size_t>(i)].x, i < 4 || i == 79 ? 3.0f : -2.0f)
         << "slot " << i
         << ": the next five slots in turn, round the end of the pool, restart at the new point";
-}
-
-TEST(ParticleEmitter, APuffTakesARandomWholeDegreeHeadingThenOneScatterForBothVelocityComponents) {
   // The patient's smoke: the velocities spread along the diagonal through the
   // base velocity (0, 0), not over a disc.
   ScriptedRandom random;
   random.values = {725, 9999};  // 725 wraps to 5 degrees; the top of the scatter's range
-  ParticleEmitter e;
-  e.headingFromVelocity = false;
-  e.emitParticle(1);
-  const SmokeParticle& p = e.particles[1];
+  ParticleEmitter smoke;
+  smoke.headingFromVelocity = false;
+  smoke.emitParticle(1);
+  const SmokeParticle& p = smoke.particles[1];
   EXPECT_TRUE(p.heading == 5.0f && std::fabs(p.vx - 0.25f) < 1e-4f && std::fabs(p.vy - 0.25f) < 1e-4f)
       << "heading " << p.heading << ", velocity (" << p.vx << ", " << p.vy << ")";
 }

@@ -56,7 +56,8 @@ void expectEveryCutRefused(const Bytes& whole) {
   }
 }
 
-TEST(TgaImageDecode, AcceptedFilesDecodeToTheirPictureTopRowFirstAndEveryCutIsRefused) {
+TEST(TgaImageDecode,
+     AcceptedFilesDecodeTopRowFirstEveryCutAndEveryMalformedFileIsRefusedWithoutAllocatingForItsClaims) {
   struct Case {
     std::string what;
     Bytes file, pixels;  // pixels R, G, B, A (or grey) top row first
@@ -64,6 +65,17 @@ TEST(TgaImageDecode, AcceptedFilesDecodeToTheirPictureTopRowFirstAndEveryCutIsRe
   };
   // The 2 x 2 picture of the well-formed fixtures (stored bottom row first).
   const Bytes picture = {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 64, 255, 255, 255, 255};
+  // The longest packets there are, 128 pixels each (the count is the low seven
+  // bits plus one): a 16 x 16 picture whose top half is one run (header 0xFF)
+  // and whose bottom half one raw packet (header 0x7F) of 128 different grey levels.
+  const Bytes header = encodeTga({16, 16, 32, true, true}, Bytes(16 * 16 * 4));
+  Bytes longPackets(header.begin(), header.begin() + 18), longPicture;
+  longPackets.insert(longPackets.end(), {0xFF, 30, 20, 10, 40, 0x7F});  // the run's B, G, R, A
+  for (int k = 0; k < 128; ++k) longPicture.insert(longPicture.end(), {10, 20, 30, 40});
+  for (std::uint8_t k = 0; k < 128; ++k) {
+    longPackets.insert(longPackets.end(), {k, k, k, 200});
+    longPicture.insert(longPicture.end(), {k, k, k, 200});
+  }
   const Case cases[] = {
       {"an ID field is stepped over", fixture("id_field.tga"), picture, false},
       {"a colour map beside true colour is stepped over", fixture("colour_map_on_truecolour.tga"), picture,
@@ -72,20 +84,22 @@ TEST(TgaImageDecode, AcceptedFilesDecodeToTheirPictureTopRowFirstAndEveryCutIsRe
       {"a footer after the pixels is ignored", fixture("trailing_data.tga"), picture, true},
       {"a raw packet past the last pixel is clipped", fixture("rle_raw_past_end.tga"), picture, true},
       {"a run of 128 over 4 pixels is clipped", fixture("rle_run_past_end.tga"), Bytes(16, 255), false},
+      {"a run and a raw packet of 128 pixels each", longPackets, longPicture, false},
       {"8-bit grey stays one byte a pixel", fixture("grey_8bit.tga"), {0x10, 0x20, 0x30, 0x40}, false},
       {"8-bit run-length stays one byte a pixel", fixture("rle_8bit.tga"), {0x80, 0xC0, 0x40, 0x40}, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     TgaImage image;
-    ASSERT_TRUE(decodes(image, c.file));
-    const std::size_t size = static_cast<std::size_t>(image.width) * image.height * image.bitsPerPixel / 8;
-    EXPECT_EQ(Bytes(image.pixels.get(), image.pixels.get() + size), c.pixels);
+    ASSERT_TRUE(decodes(image, c.file)) << "a good file is refused";
+    const std::size_t pixelBytes = image.bitsPerPixel / 8;
+    const Bytes decoded(image.pixels.get(), image.pixels.get() + image.width * image.height * pixelBytes);
+    const auto wrong = std::mismatch(decoded.begin(), decoded.end(), c.pixels.begin(), c.pixels.end()).first;
+    EXPECT_TRUE(decoded.size() == c.pixels.size() && wrong == decoded.end())
+        << "the picture goes wrong from pixel " << (wrong - decoded.begin()) / pixelBytes << " of "
+        << c.pixels.size() / pixelBytes;
     if (!c.trailing) expectEveryCutRefused(c.file);
   }
-}
-
-// Among them two bombs: a huge header over a few bytes.
-TEST(TgaImageDecode, MalformedAndUnsupportedFilesAreRefusedWithoutAllocatingForTheirClaims) {
+  // Among them two bombs: a huge header over a few bytes.
   constexpr std::size_t kSmallAllocation = std::size_t{1} << 20;  // bytes; far below one row of a bomb
   // The probe must see an honest picture's buffer, or the check below proves nothing.
   largestNothrowArray = 0;

@@ -2,36 +2,45 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "gfx/FontPrinter.h"
 #include "gfx/GlIncludes.h"
 #include "score/FloatingText.h"
-#include "score/ScoreTestSupport.h"
+#include "support/Frame.h"
 #include "support/GlTestWindow.h"
 
 namespace {
 
-TEST(FloatingTextLook, SwellsInHoversWithAPulseThenBlowsUpFadingAndRisesThroughout) {
-  // Tenth-second updates 1 to 3 swell it in, 4 to 11 hover, 12 and 13 blow it up.
-  FloatingText text(1.5f, 2.0f, "2 chain!");
-  float rise = 0.0f, scale = -1.0f, alpha = 1.0f, smallest = 2.0f, largest = 0.0f;
-  for (int k = 1; k <= 13; ++k, rise = text.rise, scale = text.scale, alpha = text.alpha) {
-    SCOPED_TRACE("after update " + std::to_string(k));
-    text.update(0.1f);
-    EXPECT_GT(text.rise, rise);
-    EXPECT_TRUE(k <= 3    ? text.scale > scale && std::abs(text.alpha - 0.8f * text.scale) < 1e-4f
-                : k <= 11 ? text.alpha == 0.8f && std::abs(text.scale - 1.0f) < 0.1251f
-                          : text.scale > 10.0f && text.alpha < alpha)
-        << "scale " << text.scale << ", opacity " << text.alpha;
-    if (k > 3 && k <= 11) smallest = std::min(smallest, text.scale), largest = std::max(largest, text.scale);
-  }
-  EXPECT_GT(largest - smallest, 0.1f) << "no pulse while hovering";
+// The back buffer, without the alpha nobody sees: every alpha byte reads 0.
+std::vector<std::uint8_t> grabFrame() {
+  std::vector<std::uint8_t> rgba = Frame().rgba;
+  for (std::size_t i = 3; i < rgba.size(); i += 4) rgba[i] = 0;
+  return rgba;
 }
 
-TEST(FloatingTextDrawing, IsPrintedVerbatimInWhiteOverADarkEdgeThatKeepsItReadableOnWhiteAndFadesWithIt) {
+TEST(
+    FloatingText,
+    SwellsInHoversWithAPulseThenBlowsUpFadingRisesThroughoutAndIsPrintedVerbatimInWhiteOverADarkEdgeThatFadesWithIt) {
+  // Tenth-second updates 1 to 3 swell it in, 4 to 11 hover, 12 and 13 blow it up.
+  FloatingText look(1.5f, 2.0f, "2 chain!");
+  float rise = 0.0f, scale = -1.0f, alpha = 1.0f, smallest = 2.0f, largest = 0.0f;
+  for (int k = 1; k <= 13; ++k, rise = look.rise, scale = look.scale, alpha = look.alpha) {
+    SCOPED_TRACE("after update " + std::to_string(k));
+    look.update(0.1f);
+    EXPECT_GT(look.rise, rise);
+    EXPECT_TRUE(k <= 3    ? look.scale > scale && std::abs(look.alpha - 0.8f * look.scale) < 1e-4f
+                : k <= 11 ? look.alpha == 0.8f && std::abs(look.scale - 1.0f) < 0.1251f
+                          : look.scale > 10.0f && look.alpha < alpha)
+        << "scale " << look.scale << ", opacity " << look.alpha;
+    if (k > 3 && k <= 11) smallest = std::min(smallest, look.scale), largest = std::max(largest, look.scale);
+  }
+  EXPECT_GT(largest - smallest, 0.1f) << "no pulse while hovering";
+
   GlTestWindow& window = GlTestWindow::open();
-  FontPrinter::instance().loadFont(kTestFont, 36);
+  FontPrinter::instance().loadFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 36);
   const auto drawOver = [&window](const FloatingText& shown, float background) {
     glClearColor(background, background, background, 1.0f);
     window.clear();

@@ -10,7 +10,7 @@ namespace {
 
 constexpr float kStep = 1.0f / 45.0f;
 
-TEST(Bubble, MovesUnderGravityDampingAndForceWithEachAxisClampedToFortyFive) {
+TEST(Bubble, MovesUnderGravityDampingAndForceClampedToFortyFiveAndBreathesAndSpinsItsGermAtItsOwnRate) {
   struct Row {
     const char* what;
     float mass, vx, vy, gravityY, forceX, forceY;
@@ -38,9 +38,7 @@ TEST(Bubble, MovesUnderGravityDampingAndForceWithEachAxisClampedToFortyFive) {
     EXPECT_NEAR(b.x, row.vx * kStep + 0.5 * row.ax * kStep * kStep, 1e-6) << row.what;
     EXPECT_NEAR(b.y, row.vy * kStep + 0.5 * row.ay * kStep * kStep, 1e-6) << row.what;
   }
-}
-
-TEST(Bubble, BreathesWithinFivePercentAndSpinsItsGermAtItsOwnRate) {
+  // Its look follows its own age: each breathes and spins at its own rate.
   ScriptedRandom random;
   random.values = {0, 5000};  // the one draw of each bubble: its wobble phase
   Bubble still;               // phase 0: never spins

@@ -34,7 +34,6 @@ class Frame {
         if (const Rgba p = at(x, y); p.r > 0 || p.g > 0 || p.b > 0) return true;
     return false;
   }
-  bool anyLit() const { return anyLitIn(0, 0, kWidth, kHeight); }
 
   std::vector<std::uint8_t> rgba =
       std::vector<std::uint8_t>(std::size_t{kWidth} * kHeight * 4);  // bottom row first

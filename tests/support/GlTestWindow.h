@@ -20,21 +20,16 @@ class GlTestWindow {
 
   // Clears colour and depth to the game's black.
   void clear();
-  // Reads one pixel of the back buffer, window coordinates with the origin at
-  // the top-left corner as GLUT reports them. Mesa's software renderer keeps
-  // the back buffer through a swap, so a whole frame can be read back too.
+  // One pixel of the back buffer, which Mesa keeps through a swap, at window
+  // coordinates with the origin at the top-left corner as GLUT reports them.
   Rgba pixel(int x, int y) const;
   // Window pixel (top-left origin) of a world point on z = 0 with the default
   // camera.
   static std::array<int, 2> worldToPixel(float wx, float wy);
   // Depth of the model-view stack right now.
   static int modelViewDepth();
-  // For a test that opens a window of its own: see the leak suppressions.
-  static void keepDriverLoaded();
-  // Pumps GLUT's event queue once.
-  static void pumpEvents();
-
-  int window = 0;
+  // What open() does first, for a test that opens a window of its own.
+  static void beforeFirstWindow();
 };
 
 // Success when the colour is within tolerance of (r, g, b) in every channel;

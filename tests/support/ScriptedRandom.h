@@ -1,10 +1,11 @@
 #pragma once
 // Pins the game's random draws for a test: each draw takes the next scripted
-// value, then the fallback once the script runs out. Restores the standard
-// source when it goes out of scope.
+// value, then the fallback once the script runs out, or the next of a fixed
+// pseudo-random sequence. Restores the standard source when it goes out of scope.
 
 #include <ctime>
 #include <deque>
+#include <random>
 #include <vector>
 
 #include "util/Random.h"
@@ -29,6 +30,15 @@ class ScriptedRandom {
   }
   ScriptedRandom(const ScriptedRandom&) = delete;
   ScriptedRandom& operator=(const ScriptedRandom&) = delete;
+
+  // From now on every draw comes from a sequence fixed by the seed, within the
+  // least range rand may have (0..32767): varied like play, the same every run.
+  void followSequence(unsigned seed) {
+    randomSource().draw = [this, sequence = std::mt19937(seed)]() mutable {
+      ++draws;
+      return static_cast<int>(sequence() % 32768);
+    };
+  }
 
   std::deque<int> values;
   int fallback;

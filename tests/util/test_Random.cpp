@@ -43,7 +43,6 @@ TEST(Random, EveryDrawSeedsOnceFromTheClockTakesOneValueIntoItsRangeAndAnEmptyRa
 }
 
 TEST(MathHelpers, RoundingSendsHalvesUpwards) {
-  // The last row is a click's cost: mass 0.125 costs 12, not 13.
   const std::pair<double, int> rows[] = {
       {0.5, 1}, {-0.5, 0}, {-1.5, -1}, {2.5, 3}, {-2.5, -2}, {99.4999, 99}, {0.125f * -100.0, -12}};
   for (const auto& [x, want] : rows) EXPECT_EQ(roundToInt(x), want) << x;
