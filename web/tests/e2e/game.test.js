@@ -49,8 +49,8 @@ const kStormEvents = 3000;
 function desktopShots() {
   const out = fs.mkdtempSync(path.join(os.tmpdir(), 'plombrix-desktop-'));
   return new Promise((resolve, reject) => {
-    execFile('bash', [path.join(__dirname, 'desktop_shots.sh'), '--game', path.join(kDesktopBuild, 'plombrix'),
-      '--out', out], {timeout: 60000}, (error, stdout, stderr) => {
+    execFile('bash', [path.join(__dirname, 'desktop_shots.sh'), path.join(kDesktopBuild, 'plombrix'), out],
+      {timeout: 60000}, (error, stdout, stderr) => {
       try {
         if (error) throw new Error(`the desktop game's screenshots failed: ${stderr || error.message}`);
         resolve({

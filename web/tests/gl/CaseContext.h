@@ -1,12 +1,15 @@
 #pragma once
 // What a conformance case may use besides the GL: where to write scratch
-// files, where the test font is, and the list its state checks go to. A case
-// may ask the GL about its state; each answer is recorded with the value GL
-// documents, so both sides' answers can be checked in the same run.
+// files, where the test font is, and the list its state checks go to. Each
+// answer the GL gives is recorded beside the value GL documents, so both
+// sides' answers can be checked in the same run.
 
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "gfx/GlIncludes.h"
 
 struct CaseCheck {
   std::string what;
@@ -22,9 +25,28 @@ class CaseContext {
   void expect(const std::string& what, double answer, double expected) {
     checks.push_back({what, answer, expected});
   }
-  // The checks as text, one a line: what, the answer and the expected value,
-  // separated by tabs.
-  std::string checksAsText() const;
+  void expectEnabled(const std::string& what, GLenum capability, bool expected) {
+    expect(what, glIsEnabled(capability), expected ? GL_TRUE : GL_FALSE);
+  }
+  // Element `index` of an integer or a float query.
+  void expectInteger(const std::string& what, GLenum name, double expected, int index = 0) {
+    GLint values[16] = {};
+    glGetIntegerv(name, values);
+    expect(what, values[index], expected);
+  }
+  void expectFloat(const std::string& what, GLenum name, double expected, int index = 0) {
+    float values[16] = {};
+    glGetFloatv(name, values);
+    expect(what, values[index], expected);
+  }
+  // One check a line: what, the answer and the expected value, tab-separated.
+  std::string checksAsText() const {
+    std::ostringstream text;
+    text.precision(9);
+    for (const CaseCheck& check : checks)
+      text << check.what << '\t' << check.answer << '\t' << check.expected << '\n';
+    return text.str();
+  }
 
   std::string scratchFolder;
   std::string fontPath;
