@@ -1,8 +1,8 @@
 #pragma once
 // What a conformance case may use besides the GL: where to write scratch
-// files, where the test font is, and the list its state checks go to. Each
-// answer the GL gives is recorded beside the value GL documents, so both
-// sides' answers can be checked in the same run.
+// files, where the test font is, and the list its state checks go to: each
+// answer the GL gives beside the value GL documents, so both sides' answers
+// are checked in the same run.
 
 #include <sstream>
 #include <string>
@@ -25,8 +25,8 @@ class CaseContext {
   void expect(const std::string& what, double answer, double expected) {
     checks.push_back({what, answer, expected});
   }
-  void expectEnabled(const std::string& what, GLenum capability, bool expected) {
-    expect(what, glIsEnabled(capability), expected ? GL_TRUE : GL_FALSE);
+  void expectEnabled(const std::string& what, GLenum capability, bool on) {
+    expect(what, glIsEnabled(capability), on ? GL_TRUE : GL_FALSE);
   }
   // Element `index` of an integer or a float query.
   void expectInteger(const std::string& what, GLenum name, double expected, int index = 0) {
@@ -43,8 +43,7 @@ class CaseContext {
   std::string checksAsText() const {
     std::ostringstream text;
     text.precision(9);
-    for (const CaseCheck& check : checks)
-      text << check.what << '\t' << check.answer << '\t' << check.expected << '\n';
+    for (const CaseCheck& c : checks) text << c.what << '\t' << c.answer << '\t' << c.expected << '\n';
     return text.str();
   }
 

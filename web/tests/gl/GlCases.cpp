@@ -29,8 +29,7 @@ struct Region {
 };
 Region regionOf(const GlCase& glCase, std::size_t index) {
   if (glCase.wholeWindow) return {0, 0, kWindowWidth, kWindowHeight};
-  return {static_cast<int>(index % 2) * kQuadrantWidth, index < 2 ? kQuadrantHeight : 0, kQuadrantWidth,
-          kQuadrantHeight};
+  return {int(index % 2) * kQuadrantWidth, index < 2 ? kQuadrantHeight : 0, kQuadrantWidth, kQuadrantHeight};
 }
 
 void startCase(const Region& region) {
@@ -155,10 +154,8 @@ GLuint makeTexture(int width, int height, const std::vector<std::uint8_t>& bytes
   GLuint name = 0;
   glGenTextures(1, &name);
   glBindTexture(GL_TEXTURE_2D, name);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+  for (GLenum axis : {GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T}) glTexParameteri(GL_TEXTURE_2D, axis, wrap);
+  for (GLenum way : {GL_TEXTURE_MAG_FILTER, GL_TEXTURE_MIN_FILTER}) glTexParameteri(GL_TEXTURE_2D, way, filter);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, format, GL_UNSIGNED_BYTE, bytes.data());
   return name;
 }

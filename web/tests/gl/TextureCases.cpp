@@ -1,7 +1,7 @@
 // Textures as the game uploads and samples them: full-window screens whose
-// sides are not powers of two, glyphs uploaded from
-// luminance-alpha bytes, many small pictures drawn in one frame, and the cases
-// where GL draws without the texture at all.
+// sides are not powers of two, glyphs uploaded from luminance-alpha bytes,
+// many small pictures drawn in one frame, and the cases where GL draws
+// without the texture at all.
 
 #include <cmath>
 
@@ -169,29 +169,19 @@ void atlasEdgesMagnified(CaseContext&) {
   // shared page; each magnified many times, its border texels filter with
   // what lies beyond its own edge: itself repeated or clamped, never its
   // neighbour.
-  const GLuint textures[] = {makeTexture(4, 4,
-                                         picture(4, 4,
-                                                 [](int, int) {
-                                                   return Texel{240, 30, 30, 255};
-                                                 })),
-                             makeTexture(4, 4,
-                                         picture(4, 4,
-                                                 [](int x, int) {
-                                                   return x == 0   ? Texel{255, 255, 255, 255}
-                                                          : x == 3 ? Texel{0, 0, 0, 255}
-                                                                   : Texel{40, 200, 60, 255};
-                                                 })),
-                             makeTexture(4, 4,
-                                         picture(4, 4,
-                                                 [](int, int) {
-                                                   return Texel{30, 60, 240, 255};
-                                                 })),
-                             makeTexture(4, 4,
-                                         picture(4, 4,
-                                                 [](int x, int y) {
-                                                   return Texel{byteOf(x / 4.25), 200, byteOf(y / 4.25), 255};
-                                                 }),
-                                         GL_LINEAR, GL_CLAMP_TO_EDGE)};
+  // Solid red; green between a white and a black column; solid blue; a
+  // clamped gradient.
+  const auto texel = [](int i, int x, int y) {
+    if (i == 1)
+      return x == 0 ? Texel{255, 255, 255, 255} : x == 3 ? Texel{0, 0, 0, 255} : Texel{40, 200, 60, 255};
+    if (i == 3) return Texel{byteOf(x / 4.25), 200, byteOf(y / 4.25), 255};
+    return i == 0 ? Texel{240, 30, 30, 255} : Texel{30, 60, 240, 255};
+  };
+  GLuint textures[4];
+  for (int i = 0; i < 4; ++i) {
+    const auto texels = picture(4, 4, [&](int x, int y) { return texel(i, x, y); });
+    textures[i] = makeTexture(4, 4, texels, GL_LINEAR, i == 3 ? GL_CLAMP_TO_EDGE : GL_REPEAT);
+  }
   glEnable(GL_TEXTURE_2D);
   for (int i = 0; i < 4; ++i) {
     glBindTexture(GL_TEXTURE_2D, textures[i]);
