@@ -17,8 +17,7 @@ void pushAttribEnable(CaseContext& context) {
                                                     static_cast<std::uint8_t>(y < 4 ? 200 : 60), 90,
                                                     static_cast<std::uint8_t>(centre ? 0 : 255)};
                                      }));
-  glColor3f(0.3f, 0.3f, 0.8f);
-  rect(0.0f, 0.0f, 512.0f, 150.0f, -0.5f);
+  rect({0.3f, 0.3f, 0.8f}, 0.0f, 0.0f, 512.0f, 150.0f, -0.5f);
   glColor3f(1.0f, 1.0f, 1.0f);
 
   glEnable(GL_TEXTURE_2D);
@@ -33,8 +32,7 @@ void pushAttribEnable(CaseContext& context) {
   context.expectEnabled("inside: texturing off", GL_TEXTURE_2D, false);
   context.expectEnabled("inside: blending on", GL_BLEND, true);
   // Untextured, added onto the blue band, clockwise and behind it.
-  glColor3f(0.5f, 0.2f, 0.0f);
-  rect(200.0f, 50.0f, 50.0f, 250.0f, -0.9f);
+  rect({0.5f, 0.2f, 0.0f}, 200.0f, 50.0f, 50.0f, 250.0f, -0.9f);
   glPopAttrib();
 
   context.expectEnabled("after the pop: texturing on again", GL_TEXTURE_2D, true);
@@ -44,8 +42,7 @@ void pushAttribEnable(CaseContext& context) {
   context.expectEnabled("after the pop: culling on again", GL_CULL_FACE, true);
   // Textured, opaque, its hole drawn (no alpha test), the clockwise copy
   // culled and the one behind the band hidden.
-  glColor3f(1.0f, 1.0f, 1.0f);
-  texturedRect(250.0f, 50.0f, 400.0f, 250.0f);
+  texturedRect({1.0f, 1.0f, 1.0f}, 250.0f, 50.0f, 400.0f, 250.0f);
   texturedRect(425.0f, 25.0f, 500.0f, 125.0f, 0.0f, 0.0f, 1.0f, 1.0f, -0.9f);
   rect(450.0f, 275.0f, 300.0f, 375.0f);
   glDisable(GL_TEXTURE_2D);
@@ -77,8 +74,7 @@ void pushAttribCurrent(CaseContext& context) {
 
 void pushAttribColourBuffer(CaseContext& context) {
   pixelSpace();
-  glColor3f(0.1f, 0.5f, 0.9f);
-  rect(0.0f, 0.0f, 512.0f, 384.0f, -0.5f);
+  rect({0.1f, 0.5f, 0.9f}, 0.0f, 0.0f, 512.0f, 384.0f, -0.5f);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glEnable(GL_ALPHA_TEST);
@@ -93,15 +89,12 @@ void pushAttribColourBuffer(CaseContext& context) {
   glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
   glColorMask(GL_TRUE, GL_FALSE, GL_TRUE, GL_TRUE);
   // Only red and blue written, opaque: no blending, no alpha test.
-  glColor4f(1.0f, 1.0f, 0.0f, 0.1f);
-  rect(25.0f, 225.0f, 225.0f, 350.0f);
+  rect({1.0f, 1.0f, 0.0f, 0.1f}, 25.0f, 225.0f, 225.0f, 350.0f);
   glPopAttrib();
 
   // Blended over the blue, and the fainter quad dropped by the alpha test.
-  glColor4f(1.0f, 1.0f, 0.0f, 0.75f);
-  rect(275.0f, 225.0f, 475.0f, 350.0f);
-  glColor4f(1.0f, 0.0f, 0.0f, 0.4f);
-  rect(25.0f, 50.0f, 475.0f, 175.0f);
+  rect({1.0f, 1.0f, 0.0f, 0.75f}, 275.0f, 225.0f, 475.0f, 350.0f);
+  rect({1.0f, 0.0f, 0.0f, 0.4f}, 25.0f, 50.0f, 475.0f, 175.0f);
 
   context.expectInteger("blend source after the pop", GL_BLEND_SRC, GL_SRC_ALPHA);
   context.expectInteger("blend destination after the pop", GL_BLEND_DST, GL_ONE_MINUS_SRC_ALPHA);
@@ -134,15 +127,13 @@ void pushAttribListAndTransform(CaseContext& context) {
   // halved by its scale; on the projection it would not be.
   glLoadIdentity();
   glScalef(0.5f, 0.5f, 1.0f);
-  glColor3f(0.8f, 0.8f, 0.8f);
-  rect(50.0f, 50.0f, 250.0f, 250.0f);
+  rect({0.8f, 0.8f, 0.8f}, 50.0f, 50.0f, 250.0f, 250.0f);
   glPushAttrib(GL_TRANSFORM_BIT);
   glMatrixMode(GL_PROJECTION);
   context.expectInteger("matrix mode inside", GL_MATRIX_MODE, GL_PROJECTION);
   glPopAttrib();
   glTranslatef(500.0f, 200.0f, 0.0f);
-  glColor3f(0.9f, 0.5f, 0.1f);
-  rect(50.0f, 50.0f, 250.0f, 250.0f);
+  rect({0.9f, 0.5f, 0.1f}, 50.0f, 50.0f, 250.0f, 250.0f);
   context.expectInteger("matrix mode after the pop", GL_MATRIX_MODE, GL_MODELVIEW);
 }
 

@@ -52,8 +52,7 @@ void gameSprite(CaseContext& context) {
 
   gameCamera();
   // A backdrop-like band behind, so blending shows.
-  glColor3f(0.3f, 0.5f, 0.4f);
-  rect(-4.0f, 1.0f, 4.0f, 3.0f, -0.5f);
+  rect({0.3f, 0.5f, 0.4f}, -4.0f, 1.0f, 4.0f, 3.0f, -0.5f);
   beginBlendedDrawing();
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   drawSprite(sprite, -2.5f, 4.0f, 0.0f, 2.0f, 2.0f);
@@ -84,10 +83,8 @@ void fontPrinter(CaseContext& context) {
   FontPrinter& printer = FontPrinter::instance();
   printer.loadFont(context.fontPath.c_str(), kFontSize);
   gameCamera();
-  glColor3f(0.95f, 0.85f, 0.7f);
-  rect(-4.0f, 3.0f, 4.0f, 6.0f, -0.5f);
-  glColor3f(0.15f, 0.1f, 0.3f);
-  rect(-4.0f, 0.0f, 4.0f, 3.0f, -0.5f);
+  rect({0.95f, 0.85f, 0.7f}, -4.0f, 3.0f, 4.0f, 6.0f, -0.5f);
+  rect({0.15f, 0.1f, 0.3f}, -4.0f, 0.0f, 4.0f, 3.0f, -0.5f);
   // The money line as the wallet prints it, black at 0.9 and tilted; larger,
   // so each glyph is magnified, with two lines; a floating chain text, white
   // and half faded, on the dark half.

@@ -50,16 +50,23 @@ std::uint8_t byteOf(double unit);  // 0..1 to 0..255, clamped
 void pixelSpace();
 // The game's default camera (view/Camera) on the case's own part of the window.
 void gameCamera();
-// A primitive of `mode` in the current colour through 2D corners given as
-// x, y pairs.
+// The shapes below draw in the current colour, or in the one given first,
+// which then stays current as glColor leaves it.
+struct Colour {
+  float r, g, b, a = 1.0f;
+};
+// A primitive of `mode` through 2D corners given as x, y pairs.
 void shape(GLenum mode, std::initializer_list<float> xy);
-// A rectangle in the current colour at depth z: counter-clockwise, or
-// clockwise when x1 < x0.
+void shape(const Colour& colour, GLenum mode, std::initializer_list<float> xy);
+// A rectangle at depth z: counter-clockwise, or clockwise when x1 < x0.
 void rect(float x0, float y0, float x1, float y1, float z = 0.0f);
+void rect(const Colour& colour, float x0, float y0, float x1, float y1, float z = 0.0f);
 // Textured, (s0, t0) at the top-left corner and (s1, t1) at the bottom-right,
 // so texel row 0 is at the top as in the game.
 void texturedRect(float x0, float y0, float x1, float y1, float s0 = 0.0f, float t0 = 0.0f, float s1 = 1.0f,
                   float t1 = 1.0f, float z = 0.0f);
+void texturedRect(const Colour& colour, float x0, float y0, float x1, float y1, float s0 = 0.0f,
+                  float t0 = 0.0f, float s1 = 1.0f, float t1 = 1.0f, float z = 0.0f);
 // RGBA texels, row 0 first, from a function of the texel's column and row.
 std::vector<std::uint8_t> picture(int width, int height, const std::function<Texel(int x, int y)>& texel);
 // A new texture holding a picture (RGBA bytes unless told otherwise), linear

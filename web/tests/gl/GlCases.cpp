@@ -138,6 +138,22 @@ void texturedRect(float x0, float y0, float x1, float y1, float s0, float t0, fl
   glEnd();
 }
 
+void shape(const Colour& c, GLenum mode, std::initializer_list<float> xy) {
+  glColor4f(c.r, c.g, c.b, c.a);
+  shape(mode, xy);
+}
+
+void rect(const Colour& c, float x0, float y0, float x1, float y1, float z) {
+  glColor4f(c.r, c.g, c.b, c.a);
+  rect(x0, y0, x1, y1, z);
+}
+
+void texturedRect(const Colour& c, float x0, float y0, float x1, float y1, float s0, float t0, float s1,
+                  float t1, float z) {
+  glColor4f(c.r, c.g, c.b, c.a);
+  texturedRect(x0, y0, x1, y1, s0, t0, s1, t1, z);
+}
+
 std::vector<std::uint8_t> picture(int width, int height, const std::function<Texel(int x, int y)>& texel) {
   std::vector<std::uint8_t> rgba;
   for (int y = 0; y < height; ++y) {
@@ -155,7 +171,8 @@ GLuint makeTexture(int width, int height, const std::vector<std::uint8_t>& bytes
   glGenTextures(1, &name);
   glBindTexture(GL_TEXTURE_2D, name);
   for (GLenum axis : {GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T}) glTexParameteri(GL_TEXTURE_2D, axis, wrap);
-  for (GLenum way : {GL_TEXTURE_MAG_FILTER, GL_TEXTURE_MIN_FILTER}) glTexParameteri(GL_TEXTURE_2D, way, filter);
+  for (GLenum way : {GL_TEXTURE_MAG_FILTER, GL_TEXTURE_MIN_FILTER})
+    glTexParameteri(GL_TEXTURE_2D, way, filter);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, format, GL_UNSIGNED_BYTE, bytes.data());
   return name;
 }

@@ -13,10 +13,8 @@ void listUnderTransforms(CaseContext&) {
   // corner lies on another's edge, rasterisers may leave different cracks.
   const GLuint arrow = glGenLists(1);
   glNewList(arrow, GL_COMPILE);
-  glColor3f(1.0f, 0.6f, 0.1f);
-  rect(0.0f, 0.0f, 50.0f, 30.0f);
-  glColor3f(0.2f, 0.5f, 1.0f);
-  shape(GL_TRIANGLES, {55, -10, 85, 15, 55, 40});
+  rect({1.0f, 0.6f, 0.1f}, 0.0f, 0.0f, 50.0f, 30.0f);
+  shape({0.2f, 0.5f, 1.0f}, GL_TRIANGLES, {55, -10, 85, 15, 55, 40});
   glEndList();
   // Compiling alone draws nothing: these calls are what shows. Mirrored (the
   // last), the arrow turns its back to the viewer and the game's culling
@@ -77,8 +75,7 @@ void listCompileAndExecute(CaseContext& context) {
   glTranslatef(50.0f, 300.0f, 0.0f);
   // Drawn once while it is compiled, then twice more by calls.
   glNewList(step, GL_COMPILE_AND_EXECUTE);
-  glColor3f(0.9f, 0.3f, 0.3f);
-  rect(0.0f, 0.0f, 50.0f, 50.0f);
+  rect({0.9f, 0.3f, 0.3f}, 0.0f, 0.0f, 50.0f, 50.0f);
   glTranslatef(75.0f, 0.0f, 0.0f);
   glEndList();
   glCallList(step);

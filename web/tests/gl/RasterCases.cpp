@@ -29,16 +29,13 @@ void alphaTestBlendedSprites(CaseContext&) {
   glAlphaFunc(GL_GREATER, 0.0f);
   // Sprites in front, tinted and fading.
   texturedRect(30.0f, 150.0f, 230.0f, 350.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0.5f);
-  glColor4f(1.0f, 0.5f, 0.3f, 0.6f);
-  texturedRect(180.0f, 100.0f, 380.0f, 300.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0.4f);
-  glColor4f(0.4f, 0.6f, 1.0f, 0.3f);
-  texturedRect(300.0f, 30.0f, 500.0f, 230.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0.3f);
+  texturedRect({1.0f, 0.5f, 0.3f, 0.6f}, 180.0f, 100.0f, 380.0f, 300.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0.4f);
+  texturedRect({0.4f, 0.6f, 1.0f, 0.3f}, 300.0f, 30.0f, 500.0f, 230.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0.3f);
   glDisable(GL_TEXTURE_2D);
   // A band drawn afterwards but behind them: it shows through wherever the
   // alpha test dropped a transparent texel, since that texel wrote no depth.
   glDisable(GL_BLEND);
-  glColor3f(0.9f, 0.9f, 0.2f);
-  rect(0.0f, 125.0f, 512.0f, 250.0f, -0.5f);
+  rect({0.9f, 0.9f, 0.2f}, 0.0f, 125.0f, 512.0f, 250.0f, -0.5f);
   glDeleteTextures(1, &disc);
 }
 
@@ -52,8 +49,7 @@ void depthLequal(CaseContext& context) {
                             {0.2f, 0.2f, 0.9f, 25, 25, 475, 200, -0.5f},
                             {0.9f, 0.9f, 0.9f, 225, 100, 325, 250, 0.5f}};
   for (const auto& [r, g, b, x0, y0, x1, y1, z] : quads) {
-    glColor3f(r, g, b);
-    rect(x0, y0, x1, y1, z);
+    rect({r, g, b}, x0, y0, x1, y1, z);
   }
   glColor3f(0.9f, 0.6f, 0.1f);
   glBegin(GL_QUADS);
@@ -64,11 +60,9 @@ void depthLequal(CaseContext& context) {
   glEnd();
   // Written without depth, a later quad behind still covers it.
   glDepthMask(GL_FALSE);
-  glColor3f(0.5f, 0.1f, 0.6f);
-  rect(350.0f, 300.0f, 500.0f, 370.0f, 0.8f);
+  rect({0.5f, 0.1f, 0.6f}, 350.0f, 300.0f, 500.0f, 370.0f, 0.8f);
   glDepthMask(GL_TRUE);
-  glColor3f(0.1f, 0.6f, 0.6f);
-  rect(400.0f, 310.0f, 510.0f, 350.0f, 0.0f);
+  rect({0.1f, 0.6f, 0.6f}, 400.0f, 310.0f, 510.0f, 350.0f, 0.0f);
   context.expectInteger("depth function", GL_DEPTH_FUNC, GL_LEQUAL);
 }
 
@@ -76,16 +70,12 @@ void depthLequal(CaseContext& context) {
 // triangle of either winding, and a strip, whose turned-round triangles keep
 // the first one's facing.
 void windingRow(float y) {
-  glColor3f(0.2f, 0.8f, 0.3f);
-  rect(10.0f, y, 100.0f, y + 100.0f);
-  glColor3f(0.9f, 0.2f, 0.2f);
-  rect(200.0f, y, 110.0f, y + 100.0f);
-  glColor3f(0.3f, 0.4f, 0.9f);
-  shape(GL_TRIANGLES, {210, y, 300, y, 255, y + 100});
-  glColor3f(0.9f, 0.8f, 0.2f);
-  shape(GL_TRIANGLES, {310, y, 355, y + 100, 400, y});
-  glColor3f(0.8f, 0.3f, 0.8f);
-  shape(GL_TRIANGLE_STRIP, {410, y, 427.5f, y + 100, 445, y, 462.5f, y + 100, 480, y, 497.5f, y + 100});
+  rect({0.2f, 0.8f, 0.3f}, 10.0f, y, 100.0f, y + 100.0f);
+  rect({0.9f, 0.2f, 0.2f}, 200.0f, y, 110.0f, y + 100.0f);
+  shape({0.3f, 0.4f, 0.9f}, GL_TRIANGLES, {210, y, 300, y, 255, y + 100});
+  shape({0.9f, 0.8f, 0.2f}, GL_TRIANGLES, {310, y, 355, y + 100, 400, y});
+  shape({0.8f, 0.3f, 0.8f}, GL_TRIANGLE_STRIP,
+        {410, y, 427.5f, y + 100, 445, y, 462.5f, y + 100, 480, y, 497.5f, y + 100});
 }
 
 void cullBackFaces(CaseContext& context) {
@@ -124,54 +114,38 @@ void pointsAndLines(CaseContext&) {
     glVertex2f(300.0f, 250.5f + 8.0f * static_cast<float>(i));
   }
   glEnd();
-  glColor3f(0.9f, 0.9f, 0.3f);
-  shape(GL_LINE_STRIP, {40.5f, 50, 40.5f, 200, 150, 200.5f, 250, 200.5f, 250.5f, 90});
-  glColor3f(0.3f, 0.9f, 0.9f);
-  shape(GL_LINE_LOOP, {300.5f, 50.5f, 480.5f, 50.5f, 480.5f, 200.5f, 300.5f, 200.5f});
+  shape({0.9f, 0.9f, 0.3f}, GL_LINE_STRIP, {40.5f, 50, 40.5f, 200, 150, 200.5f, 250, 200.5f, 250.5f, 90});
+  shape({0.3f, 0.9f, 0.9f}, GL_LINE_LOOP, {300.5f, 50.5f, 480.5f, 50.5f, 480.5f, 200.5f, 300.5f, 200.5f});
 }
 
 void manyVerticesOneBatch(CaseContext&) {
   pixelSpace();
   // 128 x 160 cells of 2 x 2 pixels in one glBegin: 81920 vertices, more
-  // than 16-bit indices reach, each cell in its own flat colour.
+  // than 16-bit indices reach, each cell in its own flat colour. Then the
+  // same count again, smooth, as a primitive a cell of one state, which a
+  // batch must split wherever it fills up.
   constexpr int kColumns = 128;
   constexpr int kRows = 160;
   constexpr float kCell = 2.0f;  // pixels
-  glBegin(GL_QUADS);
-  for (int row = 0; row < kRows; ++row) {
-    for (int column = 0; column < kColumns; ++column) {
-      glColor3f(static_cast<float>(column) / kColumns, static_cast<float>(row) / kRows,
-                static_cast<float>((column + row) % 8) / 7.0f);
-      const float x = kCell * static_cast<float>(column);
-      const float y = 30.0f + kCell * static_cast<float>(row);
-      glVertex2f(x, y);
-      glVertex2f(x + kCell, y);
-      glVertex2f(x + kCell, y + kCell);
-      glVertex2f(x, y + kCell);
+  for (const bool apart : {false, true}) {
+    if (apart) glShadeModel(GL_SMOOTH);
+    if (!apart) glBegin(GL_QUADS);
+    for (int row = 0; row < kRows; ++row) {
+      for (int column = 0; column < kColumns; ++column) {
+        const float x = (apart ? 256.0f : 0.0f) + kCell * static_cast<float>(column);
+        const float y = 30.0f + kCell * static_cast<float>(row);
+        if (apart) glBegin(GL_QUADS);
+        glColor3f(static_cast<float>(column) / kColumns, static_cast<float>(row) / kRows,
+                  static_cast<float>((column + row) % 8) / 7.0f);
+        glVertex2f(x, y);
+        glVertex2f(x + kCell, y);
+        if (apart) glColor3f(1.0f, static_cast<float>((column * row) % 5) / 4.0f, 0.2f);
+        glVertex2f(x + kCell, y + kCell);
+        glVertex2f(x, y + kCell);
+        if (apart) glEnd();
+      }
     }
-  }
-  glEnd();
-  // The same count again as separate primitives of one state, which a
-  // batch must split wherever it fills up.
-  glShadeModel(GL_SMOOTH);
-  for (int row = 0; row < kRows; ++row) {
-    for (int column = 0; column < kColumns; ++column) {
-      const float x = 256.0f + kCell * static_cast<float>(column);
-      const float y = 30.0f + kCell * static_cast<float>(row);
-      glBegin(GL_TRIANGLES);
-      glColor3f(static_cast<float>(row) / kRows, 0.5f, static_cast<float>(column) / kColumns);
-      glVertex2f(x, y);
-      glVertex2f(x + kCell, y);
-      glColor3f(1.0f, static_cast<float>((column * row) % 5) / 4.0f, 0.2f);
-      glVertex2f(x + kCell, y + kCell);
-      glEnd();
-      glBegin(GL_TRIANGLES);
-      glVertex2f(x, y);
-      glVertex2f(x + kCell, y + kCell);
-      glColor3f(0.2f, 0.2f, static_cast<float>(row) / kRows);
-      glVertex2f(x, y + kCell);
-      glEnd();
-    }
+    if (!apart) glEnd();
   }
 }
 

@@ -55,21 +55,17 @@ void glyphLuminanceAlpha(CaseContext&) {
   const GLuint wedge = glyph(8, 4, [](int x, int y) { return x > y * 2 ? 1.0 : 0.2; });
   glPopClientAttrib();
 
-  glColor3f(0.1f, 0.2f, 0.5f);
-  rect(0.0f, 0.0f, 512.0f, 384.0f, -0.5f);
+  rect({0.1f, 0.2f, 0.5f}, 0.0f, 0.0f, 512.0f, 384.0f, -0.5f);
   glEnable(GL_TEXTURE_2D);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glDisable(GL_DEPTH_TEST);
   glBindTexture(GL_TEXTURE_2D, ring);
-  glColor4f(1.0f, 0.9f, 0.2f, 1.0f);
-  texturedRect(20.0f, 40.0f, 200.0f, 360.0f, 0.0f, 0.0f, 0.6875f, 0.625f);
+  texturedRect({1.0f, 0.9f, 0.2f, 1.0f}, 20.0f, 40.0f, 200.0f, 360.0f, 0.0f, 0.0f, 0.6875f, 0.625f);
   glBindTexture(GL_TEXTURE_2D, bar);
-  glColor4f(1.0f, 1.0f, 1.0f, 0.8f);
-  texturedRect(225.0f, 40.0f, 300.0f, 360.0f);
+  texturedRect({1.0f, 1.0f, 1.0f, 0.8f}, 225.0f, 40.0f, 300.0f, 360.0f);
   glBindTexture(GL_TEXTURE_2D, wedge);
-  glColor4f(0.2f, 1.0f, 0.4f, 1.0f);
-  texturedRect(325.0f, 150.0f, 500.0f, 350.0f);
+  texturedRect({0.2f, 1.0f, 0.4f, 1.0f}, 325.0f, 150.0f, 500.0f, 350.0f);
   const GLuint glyphs[] = {ring, bar, wedge};
   glDeleteTextures(3, glyphs);
 }
@@ -84,13 +80,11 @@ void textureDisabledOrIncompleteUntextured(CaseContext& context) {
   pixelSpace();
   const GLuint checker = checkerTexture();
   // Bound but not enabled: the quads are plain colour.
-  glColor3f(0.9f, 0.5f, 0.2f);
-  texturedRect(25.0f, 250.0f, 225.0f, 370.0f);
+  texturedRect({0.9f, 0.5f, 0.2f}, 25.0f, 250.0f, 225.0f, 370.0f);
   glEnable(GL_TEXTURE_2D);
   texturedRect(275.0f, 250.0f, 475.0f, 370.0f);
   glDisable(GL_TEXTURE_2D);
-  glColor3f(0.3f, 0.6f, 0.9f);
-  texturedRect(25.0f, 200.0f, 475.0f, 240.0f);
+  texturedRect({0.3f, 0.6f, 0.9f}, 25.0f, 200.0f, 475.0f, 240.0f);
   context.expectEnabled("texturing reads back off", GL_TEXTURE_2D, false);
 
   // Uploaded without a minification filter of its own: the default asks for
@@ -103,12 +97,10 @@ void textureDisabledOrIncompleteUntextured(CaseContext& context) {
   });
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 8, 8, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
   glEnable(GL_TEXTURE_2D);
-  glColor3f(0.4f, 0.9f, 0.4f);
-  texturedRect(50.0f, 20.0f, 450.0f, 180.0f);
+  texturedRect({0.4f, 0.9f, 0.4f}, 50.0f, 20.0f, 450.0f, 180.0f);
   // Once given a filter without mipmaps, the same texture draws.
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glColor3f(1.0f, 1.0f, 1.0f);
-  texturedRect(150.0f, 60.0f, 350.0f, 140.0f);
+  texturedRect({1.0f, 1.0f, 1.0f}, 150.0f, 60.0f, 350.0f, 140.0f);
   glDisable(GL_TEXTURE_2D);
   const GLuint textures[] = {checker, incomplete};
   glDeleteTextures(2, textures);
@@ -148,14 +140,12 @@ void atlasInterleavedOverlap(CaseContext&) {
       const float x = 15.0f + 19.0f * static_cast<float>(i) + 5.0f * static_cast<float>(round);
       const float y = 40.0f + 100.0f * static_cast<float>(round) + 20.0f * static_cast<float>(i % 3);
       const float side = 35.0f + 12.5f * static_cast<float>((i + round) % 4);
-      glColor4f(1.0f, 1.0f, 1.0f, round == 1 ? 0.6f : 1.0f);
-      texturedRect(x, y, x + side, y + side);
+      texturedRect({1.0f, 1.0f, 1.0f, round == 1 ? 0.6f : 1.0f}, x, y, x + side, y + side);
       // Now and then an untextured mark in between, as a selection ring or
       // a patch of the backdrop would be.
       if (i % 5 == 2) {
         glDisable(GL_TEXTURE_2D);
-        glColor4f(0.9f, 0.1f, 0.1f, 0.5f);
-        rect(x + 10.0f, y - 5.0f, x + 20.0f, y + 45.0f);
+        rect({0.9f, 0.1f, 0.1f, 0.5f}, x + 10.0f, y - 5.0f, x + 20.0f, y + 45.0f);
         glEnable(GL_TEXTURE_2D);
       }
     }
@@ -207,8 +197,7 @@ void textureParameterAfterUpload(CaseContext&) {
   texturedRect(10.0f, 25.0f, 235.0f, 175.0f, -0.5f, 0.0f, 1.5f, 1.0f);
   // Asking for mipmaps after the upload leaves the texture incomplete.
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-  glColor3f(0.9f, 0.3f, 0.6f);
-  texturedRect(260.0f, 25.0f, 500.0f, 175.0f);
+  texturedRect({0.9f, 0.3f, 0.6f}, 260.0f, 25.0f, 500.0f, 175.0f);
   glDeleteTextures(1, &texture);
 }
 

@@ -17,10 +17,8 @@ void perspectiveMultiplies(CaseContext& context) {
   glScalef(0.5f, 0.5f, 1.0f);
   gluPerspective(60.0, kAspect, 1.0, 10.0);
   glMatrixMode(GL_MODELVIEW);
-  glColor3f(0.9f, 0.4f, 0.2f);
-  rect(-1.0f, -1.0f, 1.0f, 1.0f, -3.0f);
-  glColor3f(0.2f, 0.7f, 0.9f);
-  rect(1.5f, -2.0f, 4.0f, 2.0f, -6.0f);
+  rect({0.9f, 0.4f, 0.2f}, -1.0f, -1.0f, 1.0f, 1.0f, -3.0f);
+  rect({0.2f, 0.7f, 0.9f}, 1.5f, -2.0f, 4.0f, 2.0f, -6.0f);
   const double cotangent = 1.0 / std::tan(30.0 * std::acos(-1.0) / 180.0);
   context.expectFloat("projection x scale keeps the loaded half", GL_PROJECTION_MATRIX,
                       0.5 * cotangent / kAspect);
@@ -91,8 +89,7 @@ void colourAndNormalInsideBegin(CaseContext& context) {
   // bytes, with an alpha that blending uses, over a quad given before. A
   // normal among them, as a lit model gives them, changes nothing with
   // lighting off.
-  glColor3f(0.1f, 0.8f, 0.3f);
-  rect(25.0f, 225.0f, 225.0f, 350.0f);
+  rect({0.1f, 0.8f, 0.3f}, 25.0f, 225.0f, 225.0f, 350.0f);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glBegin(GL_TRIANGLES);

@@ -65,7 +65,6 @@ const percent = (share) => `${(100 * share).toFixed(3)}%`;
 
 describe('the GL layer draws what Mesa draws', () => {
   const drawn = new Map();
-  const summary = [];
   let site;
   let browser;
   let watch;
@@ -91,14 +90,6 @@ describe('the GL layer draws what Mesa draws', () => {
   after(async () => {
     await browser?.close();
     await site?.close();
-    if (summary.length === 0) return;
-    console.log(`\nGL layer against Mesa (noise ${kNoiseLevels} levels; differing pixels allowed ` +
-                `${percent(kMaxDifferingShare)}, edge pixels ${percent(kMaxEdgeShare)}):`);
-    for (const row of summary) {
-      console.log(`  ${row.name.padEnd(42)} differing ${percent(row.differingShare).padStart(8)}  edges ` +
-                  `${percent(row.edgeShare).padStart(8)}  largest difference ${String(row.largest).padStart(3)}` +
-                  ` (differing pixels: ${row.largestDiffering})`);
-    }
   });
 
   test('the page draws every case the desktop drew, without a problem', () => {
@@ -115,9 +106,8 @@ describe('the GL layer draws what Mesa draws', () => {
       assert.deepStrictEqual([layer.width, layer.height], [mesa.width, mesa.height]);
       const {width, height} = mesa;
       const result = comparePictures(mesa.rgb, layer.rgb, width, height);
-      summary.push({name, ...result});
-      t.diagnostic(`differing ${percent(result.differingShare)}, edges ${percent(result.edgeShare)}, ` +
-                   `largest difference ${result.largest}`);
+      t.diagnostic(`differing ${percent(result.differingShare)} (up to ${result.largestDiffering} levels), edges ` +
+                   `${percent(result.edgeShare)}, largest difference ${result.largest} (noise: ${kNoiseLevels})`);
       const wrong = result.differingShare > kMaxDifferingShare || result.edgeShare > kMaxEdgeShare;
       if (wrong) {
         fs.writeFileSync(path.join(drawnFolder, `${name}.png`), encodePng({width, height, data: layer.rgb}));
