@@ -16,7 +16,9 @@ namespace {
 constexpr unsigned kFontSize = 36;  // points, as the game loads its font
 constexpr int kSpriteSide = 64;     // texels
 
-void drawSprite(int listId, float x, float y, float angle, float width, float height) {
+// A sprite as its owners draw it: tinted, placed, turned and sized.
+void drawSprite(const Colour& tint, int listId, float x, float y, float angle, float width, float height) {
+  glColor4f(tint.r, tint.g, tint.b, tint.a);
   glPushMatrix();
   glTranslatef(x, y, 0.0f);
   glRotatef(angle, 0.0f, 0.0f, 1.0f);
@@ -54,15 +56,11 @@ void gameSprite(CaseContext& context) {
   // A backdrop-like band behind, so blending shows.
   rect({0.3f, 0.5f, 0.4f}, -4.0f, 1.0f, 4.0f, 3.0f, -0.5f);
   beginBlendedDrawing();
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  drawSprite(sprite, -2.5f, 4.0f, 0.0f, 2.0f, 2.0f);
-  glColor4f(1.0f, 0.5f, 0.3f, 0.7f);
-  drawSprite(sprite, -0.5f, 2.5f, 30.0f, 2.0f, 3.0f);
-  glColor4f(0.5f, 0.8f, 1.0f, 0.5f);
-  drawSprite(sprite, 1.0f, 2.0f, -60.0f, 2.5f, 2.5f);
+  drawSprite({1.0f, 1.0f, 1.0f}, sprite, -2.5f, 4.0f, 0.0f, 2.0f, 2.0f);
+  drawSprite({1.0f, 0.5f, 0.3f, 0.7f}, sprite, -0.5f, 2.5f, 30.0f, 2.0f, 3.0f);
+  drawSprite({0.5f, 0.8f, 1.0f, 0.5f}, sprite, 1.0f, 2.0f, -60.0f, 2.5f, 2.5f);
   // A sprite whose picture failed to load draws its square untextured.
-  glColor4f(0.9f, 0.9f, 0.2f, 0.8f);
-  drawSprite(missing, 2.8f, 4.5f, 15.0f, 1.5f, 1.0f);
+  drawSprite({0.9f, 0.9f, 0.2f, 0.8f}, missing, 2.8f, 4.5f, 15.0f, 1.5f, 1.0f);
   endBlendedDrawing();
   context.expectEnabled("texturing off after the sprites", GL_TEXTURE_2D, false);
   context.expectEnabled("blending off after the sprites", GL_BLEND, false);

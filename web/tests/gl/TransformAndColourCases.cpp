@@ -3,6 +3,8 @@
 // generic WebGL emulation is known to get wrong.
 
 #include <cmath>
+#include <string>
+#include <tuple>
 
 #include "GlCase.h"
 
@@ -109,6 +111,7 @@ void colourAndNormalInsideBegin(CaseContext& context) {
                                      }));
   glEnable(GL_TEXTURE_2D);
   glShadeModel(GL_SMOOTH);
+  glColor3f(1.0f, 1.0f, 1.0f);
   glBegin(GL_QUADS);
   glNormal3f(0.0f, 0.0f, 1.0f);
   glTexCoord2f(0.0f, 1.0f);
@@ -172,15 +175,12 @@ void polygonsWithVertexColours(GLenum shading, CaseContext& context) {
 
 void stateQueries(CaseContext& context) {
   // The start-up state (the depth function and the shading are read by the
-  // cases that draw with them).
+  // cases that draw with them, boolean queries by the culling case).
   context.expectEnabled("texturing off at start", GL_TEXTURE_2D, false);
   context.expectEnabled("depth test on at start", GL_DEPTH_TEST, true);
   context.expectEnabled("culling on at start", GL_CULL_FACE, true);
   context.expectEnabled("blending off at start", GL_BLEND, false);
   context.expectEnabled("lighting off at start", GL_LIGHTING, false);
-  GLboolean depthTest = GL_FALSE;
-  glGetBooleanv(GL_DEPTH_TEST, &depthTest);
-  context.expect("depth test as a boolean", depthTest, GL_TRUE);
 
   glPushMatrix();
   glPushMatrix();
@@ -189,17 +189,34 @@ void stateQueries(CaseContext& context) {
   context.expectInteger("model-view stack depth after two pushes", GL_MODELVIEW_STACK_DEPTH, 3);
   context.expectFloat("model-view translation y", GL_MODELVIEW_MATRIX, 2.0f, 13);
   context.expectFloat("model-view scale y", GL_MODELVIEW_MATRIX, 4.0f, 5);
-  for (int i = 0; i < 3; ++i) glPopMatrix();
-  context.expect("a pop too many is a stack underflow", glGetError(), GL_STACK_UNDERFLOW);
-  context.expect("the error is reported once", glGetError(), GL_NO_ERROR);
-  glMatrixMode(GL_PROJECTION);
-  GLint limit = 0;
-  glGetIntegerv(0x0D38, &limit);  // GL_MAX_PROJECTION_STACK_DEPTH
-  for (int i = 0; i < limit; ++i) glPushMatrix();
-  context.expect("a push past the projection stack's limit overflows", glGetError(), GL_STACK_OVERFLOW);
-  context.expectInteger("the full projection stack", GL_PROJECTION_STACK_DEPTH, limit);
-  for (int i = 1; i < limit; ++i) glPopMatrix();
+  glPopMatrix();
+  glPopMatrix();
+  // Each stack at its limit: a push past it overflows and leaves the stack
+  // as it was, a pop too many underflows, and each error is reported once.
+  for (const auto& [name, mode, matrix, depth, maximum] :
+       {std::tuple{"model-view", GL_MODELVIEW, GL_MODELVIEW_MATRIX, GL_MODELVIEW_STACK_DEPTH, 0x0D36},
+        {"projection", GL_PROJECTION, GL_PROJECTION_MATRIX, GL_PROJECTION_STACK_DEPTH, 0x0D38}}) {
+    const std::string stack = std::string(name) + " stack: ";
+    glMatrixMode(mode);
+    glTranslatef(3.0f, 0.0f, 0.0f);
+    GLint limit = 0;
+    glGetIntegerv(static_cast<GLenum>(maximum), &limit);
+    for (int i = 0; i < limit; ++i) glPushMatrix();
+    context.expect(stack + "a push past the limit overflows", glGetError(), GL_STACK_OVERFLOW);
+    context.expectInteger(stack + "full", depth, limit);
+    for (int i = 0; i <= limit; ++i) glPopMatrix();
+    context.expect(stack + "a pop too many underflows", glGetError(), GL_STACK_UNDERFLOW);
+    context.expect(stack + "the error is reported once", glGetError(), GL_NO_ERROR);
+    context.expectFloat(stack + "the bottom matrix survived", matrix, 3.0, 12);
+    glLoadIdentity();
+  }
   glMatrixMode(GL_MODELVIEW);
+  GLint limit = 0;
+  glGetIntegerv(0x0D35, &limit);  // GL_MAX_ATTRIB_STACK_DEPTH
+  for (int i = 0; i <= limit; ++i) glPushAttrib(GL_ENABLE_BIT);
+  context.expect("attribute stack: a push past the limit overflows", glGetError(), GL_STACK_OVERFLOW);
+  for (int i = 0; i <= limit; ++i) glPopAttrib();
+  context.expect("attribute stack: a pop too many underflows", glGetError(), GL_STACK_UNDERFLOW);
 
   glEnable(0x1234);
   context.expect("an unknown capability is an invalid enum", glGetError(), GL_INVALID_ENUM);
@@ -216,12 +233,6 @@ void stateQueries(CaseContext& context) {
   glPushAttrib(GL_CURRENT_BIT);
   context.expectInteger("attribute stack depth after a push", GL_ATTRIB_STACK_DEPTH, 1);
   glPopAttrib();
-
-  // What the queries say must also be what is drawn: a quad only where the
-  // state read back says texturing is off and culling on.
-  pixelSpace();
-  glColor3f(0.8f, 0.6f, 0.2f);
-  if (!glIsEnabled(GL_TEXTURE_2D) && glIsEnabled(GL_CULL_FACE)) rect(156.0f, 92.0f, 356.0f, 292.0f);
 }
 
 }  // namespace

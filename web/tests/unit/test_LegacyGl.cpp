@@ -145,34 +145,6 @@ TEST_F(LegacyGlTest, StateChangesSplitTheBatchAndKeepTheIssueOrder) {
   EXPECT_EQ(device->events, wanted);
 }
 
-TEST_F(LegacyGlTest, StacksReportOverflowAndUnderflowAndStayUsable) {
-  gl.popMatrix();
-  EXPECT_EQ(gl.takeError(), static_cast<std::uint32_t>(GL_STACK_UNDERFLOW));
-  EXPECT_EQ(gl.takeError(), static_cast<std::uint32_t>(GL_NO_ERROR)) << "an error is reported once";
-  for (const std::uint32_t mode : {GL_MODELVIEW, GL_PROJECTION}) {
-    const bool modelView = mode == GL_MODELVIEW;
-    const int limit = modelView ? LegacyGl::kModelViewStackDepth : LegacyGl::kProjectionStackDepth;
-    gl.matrixMode(mode);
-    gl.translate(3.0f, 0.0f, 0.0f);
-    for (int i = 1; i < limit; ++i) gl.pushMatrix();
-    EXPECT_EQ(gl.takeError(), static_cast<std::uint32_t>(GL_NO_ERROR)) << "the stack holds " << limit;
-    gl.pushMatrix();
-    EXPECT_EQ(gl.takeError(), static_cast<std::uint32_t>(GL_STACK_OVERFLOW));
-    double depth = 0.0;
-    gl.getValues(modelView ? GL_MODELVIEW_STACK_DEPTH : GL_PROJECTION_STACK_DEPTH, &depth);
-    EXPECT_EQ(depth, limit);
-    for (int i = 1; i < limit; ++i) gl.popMatrix();
-    EXPECT_EQ(gl.takeError(), static_cast<std::uint32_t>(GL_NO_ERROR));
-    double matrix[16];
-    gl.getValues(modelView ? GL_MODELVIEW_MATRIX : GL_PROJECTION_MATRIX, matrix);
-    EXPECT_EQ(matrix[12], 3.0) << "the bottom matrix survived the failed push";
-  }
-  for (int i = 0; i <= LegacyGl::kAttribStackDepth; ++i) gl.pushAttrib(GL_ENABLE_BIT);
-  EXPECT_EQ(gl.takeError(), static_cast<std::uint32_t>(GL_STACK_OVERFLOW));
-  for (int i = 0; i <= LegacyGl::kAttribStackDepth; ++i) gl.popAttrib();
-  EXPECT_EQ(gl.takeError(), static_cast<std::uint32_t>(GL_STACK_UNDERFLOW));
-}
-
 TEST_F(LegacyGlTest, PicturesOfAnySizeRepeatWhereTheGpuCan) {
   for (const bool webgl2 : {true, false}) {
     attach(webgl2);
