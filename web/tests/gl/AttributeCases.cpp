@@ -18,16 +18,11 @@ void pushAttribEnable(CaseContext& context) {
                                                     static_cast<std::uint8_t>(centre ? 0 : 255)};
                                      }));
   rect({0.3f, 0.3f, 0.8f}, 0.0f, 0.0f, 512.0f, 150.0f, -0.5f);
-  glColor3f(1.0f, 1.0f, 1.0f);
-
   glEnable(GL_TEXTURE_2D);
   glPushAttrib(GL_ENABLE_BIT);
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_CULL_FACE);
-  glEnable(GL_ALPHA_TEST);
+  for (GLenum capability : {GL_TEXTURE_2D, GL_DEPTH_TEST, GL_CULL_FACE}) glDisable(capability);
+  for (GLenum capability : {GL_ALPHA_TEST, GL_BLEND}) glEnable(capability);
   glAlphaFunc(GL_GREATER, 0.0f);
-  glEnable(GL_BLEND);
   glBlendFunc(GL_ONE, GL_ONE);
   context.expectEnabled("inside: texturing off", GL_TEXTURE_2D, false);
   context.expectEnabled("inside: blending on", GL_BLEND, true);
@@ -45,7 +40,6 @@ void pushAttribEnable(CaseContext& context) {
   texturedRect({1.0f, 1.0f, 1.0f}, 250.0f, 50.0f, 400.0f, 250.0f);
   texturedRect(425.0f, 25.0f, 500.0f, 125.0f, 0.0f, 0.0f, 1.0f, 1.0f, -0.9f);
   rect(450.0f, 275.0f, 300.0f, 375.0f);
-  glDisable(GL_TEXTURE_2D);
   glDeleteTextures(1, &texture);
 }
 
@@ -156,7 +150,6 @@ void pushClientAttribUnpack(CaseContext& context) {
     const float y = 210.0f - 190.0f * static_cast<float>(i / 2);
     texturedRect(x, y, x + 225.0f, y + 150.0f);
   }
-  glDisable(GL_TEXTURE_2D);
   glDeleteTextures(4, textures);
 }
 

@@ -57,6 +57,7 @@ void gameSprite(CaseContext& context) {
   rect({0.3f, 0.5f, 0.4f}, -4.0f, 1.0f, 4.0f, 3.0f, -0.5f);
   beginBlendedDrawing();
   drawSprite({1.0f, 1.0f, 1.0f}, sprite, -2.5f, 4.0f, 0.0f, 2.0f, 2.0f);
+  context.expectInteger("the sprite list's binding stays after it", GL_TEXTURE_BINDING_2D, spriteTexture);
   drawSprite({1.0f, 0.5f, 0.3f, 0.7f}, sprite, -0.5f, 2.5f, 30.0f, 2.0f, 3.0f);
   drawSprite({0.5f, 0.8f, 1.0f, 0.5f}, sprite, 1.0f, 2.0f, -60.0f, 2.5f, 2.5f);
   // A sprite whose picture failed to load draws its square untextured.

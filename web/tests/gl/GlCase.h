@@ -56,7 +56,6 @@ struct Colour {
   float r, g, b, a = 1.0f;
 };
 // A primitive of `mode` through 2D corners given as x, y pairs.
-void shape(GLenum mode, std::initializer_list<float> xy);
 void shape(const Colour& colour, GLenum mode, std::initializer_list<float> xy);
 // A rectangle at depth z: counter-clockwise, or clockwise when x1 < x0.
 void rect(float x0, float y0, float x1, float y1, float z = 0.0f);

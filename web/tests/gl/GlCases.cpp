@@ -116,12 +116,6 @@ void gameCamera() {
   glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
 }
 
-void shape(GLenum mode, std::initializer_list<float> xy) {
-  glBegin(mode);
-  for (const float* p = xy.begin(); p != xy.end(); p += 2) glVertex2f(p[0], p[1]);
-  glEnd();
-}
-
 void rect(float x0, float y0, float x1, float y1, float z) {
   glBegin(GL_QUADS);
   for (const auto& [x, y] : {std::pair{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}) glVertex3f(x, y, z);
@@ -140,7 +134,9 @@ void texturedRect(float x0, float y0, float x1, float y1, float s0, float t0, fl
 
 void shape(const Colour& c, GLenum mode, std::initializer_list<float> xy) {
   glColor4f(c.r, c.g, c.b, c.a);
-  shape(mode, xy);
+  glBegin(mode);
+  for (const float* p = xy.begin(); p != xy.end(); p += 2) glVertex2f(p[0], p[1]);
+  glEnd();
 }
 
 void rect(const Colour& c, float x0, float y0, float x1, float y1, float z) {

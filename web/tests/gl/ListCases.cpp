@@ -1,6 +1,8 @@
 // Display lists as the game uses them: sprites are lists called under the
 // caller's transform, glyphs are lists called by glCallLists over a list base
-// and leave the pen moved, and lists may call lists.
+// and leave the pen moved, and lists may call lists. (The game's own glyph and
+// sprite lists, which bind their textures and give double-precision texture
+// coordinates, are drawn by the game cases.)
 
 #include "GlCase.h"
 
@@ -131,40 +133,6 @@ void listCallListsWithBase(CaseContext& context) {
   context.expectInteger("list base reads back", GL_LIST_BASE, font + 64);
 }
 
-void listTexCoord2d(CaseContext& context) {
-  pixelSpace();
-  // Sixteen distinct texels, so any misplaced coordinate changes colours.
-  const GLuint texture = makeTexture(4, 4, picture(4, 4, [](int x, int y) {
-                                       return Texel{static_cast<std::uint8_t>(60 + 60 * x),
-                                                    static_cast<std::uint8_t>(60 + 60 * y),
-                                                    static_cast<std::uint8_t>(x == y ? 240 : 40), 255};
-                                     }));
-  glBindTexture(GL_TEXTURE_2D, 0);
-  // A glyph's list: binds its texture and maps a part of it with
-  // double-precision coordinates.
-  const GLuint glyph = glGenLists(1);
-  glNewList(glyph, GL_COMPILE);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  glBegin(GL_QUADS);
-  const double corners[4][4] = {{0, 0, 0, 100}, {0, 0.5, 0, 0}, {0.75, 0.5, 150, 0}, {0.75, 0, 150, 100}};
-  for (const auto& [s, t, x, y] : corners) {
-    glTexCoord2d(s, t);
-    glVertex2d(x, y);
-  }
-  glEnd();
-  glEndList();
-
-  glEnable(GL_TEXTURE_2D);
-  glTranslatef(30.0f, 240.0f, 0.0f);
-  glCallList(glyph);
-  glTranslatef(200.0f, -200.0f, 0.0f);
-  glScalef(1.6f, 2.0f, 1.0f);
-  glColor3f(1.0f, 0.6f, 0.6f);
-  glCallList(glyph);
-  glDisable(GL_TEXTURE_2D);
-  context.expectInteger("the list's binding stays after it", GL_TEXTURE_BINDING_2D, texture);
-}
-
 }  // namespace
 
 std::vector<GlCase> listCases() {
@@ -173,6 +141,5 @@ std::vector<GlCase> listCases() {
       {"list_nested", listNested},
       {"list_compile_and_execute", listCompileAndExecute},
       {"list_call_lists_with_base", listCallListsWithBase},
-      {"list_tex_coord_2d", listTexCoord2d},
   };
 }

@@ -12,20 +12,6 @@ namespace {
 
 constexpr double kAspect = static_cast<double>(kWindowWidth) / kWindowHeight;  // a quadrant's too
 
-void perspectiveMultiplies(CaseContext& context) {
-  // A scale already on the projection stack must stay under the perspective:
-  // gluPerspective multiplies, it does not load.
-  glMatrixMode(GL_PROJECTION);
-  glScalef(0.5f, 0.5f, 1.0f);
-  gluPerspective(60.0, kAspect, 1.0, 10.0);
-  glMatrixMode(GL_MODELVIEW);
-  rect({0.9f, 0.4f, 0.2f}, -1.0f, -1.0f, 1.0f, 1.0f, -3.0f);
-  rect({0.2f, 0.7f, 0.9f}, 1.5f, -2.0f, 4.0f, 2.0f, -6.0f);
-  const double cotangent = 1.0 / std::tan(30.0 * std::acos(-1.0) / 180.0);
-  context.expectFloat("projection x scale keeps the loaded half", GL_PROJECTION_MATRIX,
-                      0.5 * cotangent / kAspect);
-}
-
 // A unit cube, each face counter-clockwise seen from outside, in its own
 // colour: only the three faces turned to the eye survive the culling.
 void cube() {
@@ -45,9 +31,15 @@ void cube() {
   glEnd();
 }
 
-void lookAt(CaseContext& context) {
+void perspectiveAndLookAt(CaseContext& context) {
+  // A scale already on the projection stack must stay under the
+  // perspective: gluPerspective multiplies, it does not load.
   glMatrixMode(GL_PROJECTION);
+  glScalef(0.5f, 0.5f, 1.0f);
   gluPerspective(50.0, kAspect, 0.5, 30.0);
+  const double cotangent = 1.0 / std::tan(25.0 * std::acos(-1.0) / 180.0);
+  context.expectFloat("projection x scale keeps the loaded half", GL_PROJECTION_MATRIX,
+                      0.5 * cotangent / kAspect);
   glMatrixMode(GL_MODELVIEW);
   gluLookAt(4.0, 3.0, 6.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
   // A floor of tiles, then the cube, then a second cube partly behind the
@@ -239,8 +231,7 @@ void stateQueries(CaseContext& context) {
 
 std::vector<GlCase> transformAndColourCases() {
   return {
-      {"perspective_multiplies", perspectiveMultiplies},
-      {"look_at", lookAt},
+      {"perspective_and_look_at", perspectiveAndLookAt},
       {"colour_and_normal_inside_begin", colourAndNormalInsideBegin},
       {"vertex_colours_smooth", [](CaseContext& context) { polygonsWithVertexColours(GL_SMOOTH, context); }},
       // The game's own start-up shading: each triangle, quad or polygon takes
