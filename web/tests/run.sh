@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
-# Every browser test, in one command, after scripts/web.sh:
-#   bash web/tests/run.sh [desktop build] [web build]     (build and build-web by default)
-# Brings the test pages up to date in the web build, draws the GL cases with
-# Mesa under a virtual X server as the reference, installs the pinned
-# puppeteer when it is missing or stale, then runs every browser suite in
-# headless Chromium, one after another: the GL layer against Mesa, the page's
-# GLUT, the web audio, and the game's site played with real input. Pictures
-# of a failed check go to $PLOMBRIX_TEST_OUTPUT (a folder in /tmp unless set).
+# Every browser test, after scripts/web.sh:  bash web/tests/run.sh [desktop build] [web build]
+# Brings the test pages up to date, draws the GL cases with Mesa under a
+# virtual X server as the reference, installs the pinned puppeteer when the
+# lockfile changed, then runs the suites in headless Chromium one after
+# another. Pictures of a failed check go to $PLOMBRIX_TEST_OUTPUT (a folder in
+# /tmp unless set).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 desktop=$(cd "${1:-$root/build}" && pwd)

@@ -43,7 +43,7 @@ void pushAttribEnable(CaseContext& context) {
   glDeleteTextures(1, &texture);
 }
 
-void pushAttribCurrent(CaseContext& context) {
+void pushAttribCurrentAndTransform(CaseContext& context) {
   pixelSpace();
   // One texel a colour: a quad drawn without texture coordinates of its own
   // takes the current one, which the pop must put back too.
@@ -54,16 +54,29 @@ void pushAttribCurrent(CaseContext& context) {
   glPushAttrib(GL_CURRENT_BIT);
   glColor4f(0.2f, 0.4f, 1.0f, 0.5f);
   glTexCoord2f(0.75f, 0.5f);
-  rect(50.0f, 200.0f, 225.0f, 350.0f);
+  rect(50.0f, 200.0f, 225.0f, 370.0f);
   glPopAttrib();
-  rect(275.0f, 200.0f, 450.0f, 350.0f);
+  rect(275.0f, 200.0f, 450.0f, 370.0f);
   glDisable(GL_TEXTURE_2D);
-  rect(50.0f, 25.0f, 450.0f, 150.0f);
+  rect(175.0f, 25.0f, 275.0f, 175.0f);
   context.expectFloat("colour red after the pop", GL_CURRENT_COLOR, 0.9f);
   context.expectFloat("colour blue after the pop", GL_CURRENT_COLOR, 0.3f, 2);
   context.expectFloat("colour alpha after the pop", GL_CURRENT_COLOR, 1.0f, 3);
   context.expectFloat("texture s after the pop", GL_CURRENT_TEXTURE_COORDS, 0.25f);
   glDeleteTextures(1, &texture);
+
+  // The matrix mode (the font printer's case holds the list base it saves):
+  // back on the model-view matrix after the pop, a move is halved by its
+  // scale; on the projection it would not be.
+  glScalef(0.5f, 0.5f, 1.0f);
+  rect({0.8f, 0.8f, 0.8f}, 100.0f, 50.0f, 300.0f, 250.0f);
+  glPushAttrib(GL_TRANSFORM_BIT);
+  glMatrixMode(GL_PROJECTION);
+  context.expectInteger("matrix mode inside", GL_MATRIX_MODE, GL_PROJECTION);
+  glPopAttrib();
+  glTranslatef(500.0f, 100.0f, 0.0f);
+  rect({0.9f, 0.5f, 0.1f}, 100.0f, 50.0f, 300.0f, 250.0f);
+  context.expectInteger("matrix mode after the pop", GL_MATRIX_MODE, GL_MODELVIEW);
 }
 
 void pushAttribColourBuffer(CaseContext& context) {
@@ -98,22 +111,6 @@ void pushAttribColourBuffer(CaseContext& context) {
   context.expectFloat("clear colour blue after the pop", GL_COLOR_CLEAR_VALUE, 0.0f, 2);
   context.expectEnabled("blending on after the pop", GL_BLEND, true);
   context.expectEnabled("alpha test on after the pop", GL_ALPHA_TEST, true);
-}
-
-void pushAttribTransform(CaseContext& context) {
-  pixelSpace();
-  // (The font printer's case holds the list base it saves.) Back on the
-  // model-view matrix after the pop, a move is halved by its scale; on the
-  // projection it would not be.
-  glScalef(0.5f, 0.5f, 1.0f);
-  rect({0.8f, 0.8f, 0.8f}, 100.0f, 100.0f, 500.0f, 500.0f);
-  glPushAttrib(GL_TRANSFORM_BIT);
-  glMatrixMode(GL_PROJECTION);
-  context.expectInteger("matrix mode inside", GL_MATRIX_MODE, GL_PROJECTION);
-  glPopAttrib();
-  glTranslatef(500.0f, 200.0f, 0.0f);
-  rect({0.9f, 0.5f, 0.1f}, 100.0f, 100.0f, 500.0f, 500.0f);
-  context.expectInteger("matrix mode after the pop", GL_MATRIX_MODE, GL_MODELVIEW);
 }
 
 // A 5 x 3 picture as GL_RGB bytes, rows either packed or padded to 4 bytes.
@@ -158,9 +155,8 @@ void pushClientAttribUnpack(CaseContext& context) {
 std::vector<GlCase> attributeCases() {
   return {
       {"push_attrib_enable", pushAttribEnable},
-      {"push_attrib_current", pushAttribCurrent},
+      {"push_attrib_current_and_transform", pushAttribCurrentAndTransform},
       {"push_attrib_colour_buffer", pushAttribColourBuffer},
-      {"push_attrib_transform", pushAttribTransform},
       {"push_client_attrib_unpack", pushClientAttribUnpack},
   };
 }

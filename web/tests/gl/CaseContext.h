@@ -6,7 +6,6 @@
 
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "gfx/GlIncludes.h"
@@ -19,9 +18,6 @@ struct CaseCheck {
 
 class CaseContext {
  public:
-  CaseContext(std::string scratchFolder, std::string fontPath)
-      : scratchFolder(std::move(scratchFolder)), fontPath(std::move(fontPath)) {}
-
   void expect(const std::string& what, double answer, double expected) {
     checks.push_back({what, answer, expected});
   }

@@ -29,17 +29,16 @@ std::vector<GlCase> gameCases();
 constexpr int kWindowWidth = 1024;  // pixels, the game's window
 constexpr int kWindowHeight = 768;  // pixels
 
-// A case's pixels as handed to a runner: RGB, top row first.
-using CaseSink = std::function<void(const GlCase& glCase, int width, int height,
-                                    const std::vector<std::uint8_t>& rgb, const CaseContext& context)>;
 // Draws every case, each from the same start (the game's start-up state,
 // identity matrices, texturing, blending and the alpha test off, white, list
-// base 0, unpack alignment 4), and adds the checks every case must pass: no
-// GL error left and every stack back where it was.
+// base 0, unpack alignment 4), adds the checks every case must pass (no GL
+// error left, every stack back where it was) and hands each case's pixels
+// (RGB, top row first) and checks to the runner.
+using CaseSink = std::function<void(const GlCase& glCase, int width, int height,
+                                    const std::vector<std::uint8_t>& rgb, const CaseContext& context)>;
 void drawCases(const std::string& scratchFolder, const std::string& fontPath, const CaseSink& sink);
 
 // Drawing helpers, plain GL 1.x so they run the same on both sides.
-
 struct Texel {
   std::uint8_t r, g, b, a;
 };

@@ -63,7 +63,7 @@ void drawCases(const std::string& scratchFolder, const std::string& fontPath, co
     std::vector<CaseContext> contexts;
     for (std::size_t i = 0; i < cases.size(); ++i) {
       startCase(regionOf(cases[i], i));
-      CaseContext& context = contexts.emplace_back(scratchFolder, fontPath);
+      CaseContext& context = contexts.emplace_back(CaseContext{scratchFolder, fontPath, {}});
       cases[i].draw(context);
       // A case that leaves an error or an unbalanced stack would spoil the next.
       context.expect("no GL error left by the case", glGetError(), GL_NO_ERROR);

@@ -44,13 +44,10 @@ void depthLequal(CaseContext& context) {
   // The game's depth function lets a later picture at the same depth cover
   // an earlier one, and keeps anything behind out; a sloped quad through the
   // others shows the test works per pixel.
-  const float quads[][8] = {{0.8f, 0.2f, 0.2f, 50, 50, 300, 300, 0.0f},
-                            {0.2f, 0.8f, 0.2f, 150, 150, 400, 350, 0.0f},
-                            {0.2f, 0.2f, 0.9f, 25, 25, 475, 200, -0.5f},
-                            {0.9f, 0.9f, 0.9f, 225, 100, 325, 250, 0.5f}};
-  for (const auto& [r, g, b, x0, y0, x1, y1, z] : quads) {
-    rect({r, g, b}, x0, y0, x1, y1, z);
-  }
+  rect({0.8f, 0.2f, 0.2f}, 50.0f, 50.0f, 300.0f, 300.0f);
+  rect({0.2f, 0.8f, 0.2f}, 150.0f, 150.0f, 400.0f, 350.0f);
+  rect({0.2f, 0.2f, 0.9f}, 25.0f, 25.0f, 475.0f, 200.0f, -0.5f);
+  rect({0.9f, 0.9f, 0.9f}, 225.0f, 100.0f, 325.0f, 250.0f, 0.5f);
   glColor3f(0.9f, 0.6f, 0.1f);
   glBegin(GL_QUADS);
   glVertex3f(75.0f, 225.0f, -0.9f);

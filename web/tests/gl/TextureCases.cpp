@@ -66,40 +66,23 @@ void glyphLuminanceAlpha(CaseContext&) {
   glDeleteTextures(2, glyphs);
 }
 
-GLuint checkerTexture() {
-  return makeTexture(8, 8, picture(8, 8, [](int x, int y) {
-                       return (x + y) % 2 == 0 ? Texel{250, 250, 250, 255} : Texel{20, 20, 20, 255};
-                     }));
+std::vector<std::uint8_t> checker() {
+  return picture(8, 8, [](int x, int y) {
+    return (x + y) % 2 == 0 ? Texel{250, 250, 250, 255} : Texel{20, 20, 20, 255};
+  });
 }
 
-void textureDisabledOrIncompleteUntextured(CaseContext& context) {
+void textureDisabledUntextured(CaseContext& context) {
   pixelSpace();
-  const GLuint checker = checkerTexture();
+  const GLuint texture = makeTexture(8, 8, checker());
   // Bound but not enabled: the quads are plain colour.
-  texturedRect({0.9f, 0.5f, 0.2f}, 25.0f, 250.0f, 225.0f, 370.0f);
+  texturedRect({0.9f, 0.5f, 0.2f}, 25.0f, 200.0f, 225.0f, 350.0f);
   glEnable(GL_TEXTURE_2D);
-  texturedRect(275.0f, 250.0f, 475.0f, 370.0f);
+  texturedRect(275.0f, 200.0f, 475.0f, 350.0f);
   glDisable(GL_TEXTURE_2D);
-  texturedRect({0.3f, 0.6f, 0.9f}, 25.0f, 200.0f, 475.0f, 240.0f);
+  texturedRect({0.3f, 0.6f, 0.9f}, 25.0f, 50.0f, 475.0f, 150.0f);
   context.expectEnabled("texturing reads back off", GL_TEXTURE_2D, false);
-
-  // Uploaded without a minification filter of its own: the default asks for
-  // mipmaps that were never made, so GL draws as if texturing were off.
-  GLuint incomplete = 0;
-  glGenTextures(1, &incomplete);
-  glBindTexture(GL_TEXTURE_2D, incomplete);
-  const std::vector<std::uint8_t> rgba = picture(8, 8, [](int x, int) {
-    return x < 4 ? Texel{255, 0, 0, 255} : Texel{0, 0, 255, 255};
-  });
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 8, 8, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  glEnable(GL_TEXTURE_2D);
-  texturedRect({0.4f, 0.9f, 0.4f}, 50.0f, 20.0f, 450.0f, 180.0f);
-  // Once given a filter without mipmaps, the same texture draws.
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  texturedRect({1.0f, 1.0f, 1.0f}, 150.0f, 60.0f, 350.0f, 140.0f);
-  glDisable(GL_TEXTURE_2D);
-  const GLuint textures[] = {checker, incomplete};
-  glDeleteTextures(2, textures);
+  glDeleteTextures(1, &texture);
 }
 
 void atlasInterleavedOverlap(CaseContext&) {
@@ -179,19 +162,26 @@ void atlasEdgesMagnified(CaseContext&) {
 
 void textureParameterAfterUpload(CaseContext&) {
   pixelSpace();
-  const GLuint texture = checkerTexture();
+  // Uploaded without a minification filter of its own: the default asks for
+  // mipmaps that were never made, so GL draws as if texturing were off.
+  GLuint texture = 0;
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 8, 8, 0, GL_RGBA, GL_UNSIGNED_BYTE, checker().data());
   glEnable(GL_TEXTURE_2D);
-  // Drawn first as uploaded (linear), then after each change: the draws
-  // before a change keep the sampling they were issued with.
-  texturedRect(10.0f, 200.0f, 160.0f, 350.0f);
+  texturedRect({0.4f, 0.9f, 0.4f}, 10.0f, 200.0f, 120.0f, 360.0f);
+  // Once given a filter without mipmaps it draws (linear), and after each
+  // change the draws before it keep the sampling they were issued with.
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  texturedRect({1.0f, 1.0f, 1.0f}, 130.0f, 200.0f, 250.0f, 360.0f);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  texturedRect(180.0f, 200.0f, 330.0f, 350.0f);
+  texturedRect(260.0f, 200.0f, 380.0f, 360.0f);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-  texturedRect(350.0f, 200.0f, 500.0f, 350.0f, -0.5f, 0.0f, 1.5f, 1.0f);
+  texturedRect(390.0f, 200.0f, 502.0f, 360.0f, -0.5f, 0.0f, 1.5f, 1.0f);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   texturedRect(10.0f, 25.0f, 235.0f, 175.0f, -0.5f, 0.0f, 1.5f, 1.0f);
-  // Asking for mipmaps after the upload leaves the texture incomplete.
+  // Asking for mipmaps after the upload leaves it incomplete again.
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
   texturedRect({0.9f, 0.3f, 0.6f}, 260.0f, 25.0f, 500.0f, 175.0f);
   glDeleteTextures(1, &texture);
@@ -203,7 +193,7 @@ std::vector<GlCase> textureCases() {
   return {
       {"npot_screen_repeat", npotScreenRepeat, true},
       {"glyph_luminance_alpha", glyphLuminanceAlpha},
-      {"texture_disabled_or_incomplete_untextured", textureDisabledOrIncompleteUntextured},
+      {"texture_disabled_untextured", textureDisabledUntextured},
       {"atlas_interleaved_overlap", atlasInterleavedOverlap},
       {"atlas_edges_magnified", atlasEdgesMagnified},
       {"texture_parameter_after_upload", textureParameterAfterUpload},

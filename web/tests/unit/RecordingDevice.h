@@ -23,15 +23,13 @@ class RecordingDevice : public GpuDevice {
   };
   struct Texture {
     int width = 0;
-    int height = 0;
     TextureSampling sampling;
   };
 
   explicit RecordingDevice(bool repeatsAnySize = true) : repeatsAnySize_(repeatsAnySize) {}
 
-  std::uint32_t createTexture(int width, int height, const TextureSampling& sampling,
-                              const std::uint8_t*) override {
-    textures[nextTexture_] = {width, height, sampling};
+  std::uint32_t createTexture(int width, int, const TextureSampling& sampling, const std::uint8_t*) override {
+    textures[nextTexture_] = {width, sampling};
     return nextTexture_++;
   }
   void updateTexture(std::uint32_t, int, int, int, int, const std::uint8_t*) override {}
