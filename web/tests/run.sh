@@ -1,32 +1,24 @@
 #!/usr/bin/env bash
-# Every browser test, in one command, after scripts/web.sh:
-#   bash web/tests/run.sh [desktop build] [web build]     (build and build-web by default)
-# Brings the test pages up to date in the web build (the GL layer's cases, the
-# GLUT probe, the audio probe), draws the GL cases with Mesa under a virtual X
-# server as the reference, installs the pinned puppeteer when it is missing or
-# stale, then runs every browser suite in headless Chromium with Node's test
-# runner: the GL layer against Mesa, the page's GLUT, the web audio, and the
-# game's site played with real input and held against screenshots of the
-# desktop game built beside it. Pictures of a failed check go to
-# $PLOMBRIX_TEST_OUTPUT (a folder in /tmp unless set).
+# Every browser test, after scripts/web.sh:  bash web/tests/run.sh [desktop build] [web build]
+# Brings the test pages up to date, draws the GL cases with Mesa under a
+# virtual X server as the reference, installs the pinned puppeteer when the
+# lockfile changed, then runs the suites in headless Chromium one after
+# another. Pictures of a failed check go to $PLOMBRIX_TEST_OUTPUT (a folder in
+# /tmp unless set).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 desktop=$(cd "${1:-$root/build}" && pwd)
 web=$(cd "${2:-$root/build-web}" && pwd)
-jobs=$(nproc)
+tests="$root/web/tests"
 
 # Emscripten's JavaScript tools need Debian's own acorn.
 NODE_PATH=$(dirname "$(dirname "$(dpkg -L node-acorn | grep -m1 '/acorn/package.json$')")")
 export NODE_PATH
-cmake --build "$desktop" -j"$jobs" --target gl_cases_desktop >/dev/null
-cmake --build "$web" -j"$jobs" --target gl_cases_page glut-probe audio-probe >/dev/null
-
-# npm ci again whenever the lockfile changed since the last install.
-tests="$root/web/tests"
-stamp="$tests/node_modules/.plombrix-lock"
-if ! cmp -s "$tests/package-lock.json" "$stamp" 2>/dev/null; then
+cmake --build "$desktop" -j"$(nproc)" --target gl_cases_desktop >/dev/null
+cmake --build "$web" -j"$(nproc)" --target gl_cases_page glut-probe audio-probe >/dev/null
+if ! cmp -s "$tests/package-lock.json" "$tests/node_modules/.plombrix-lock" 2>/dev/null; then
   npm ci --prefix "$tests" --no-audit --no-fund >/dev/null
-  cp "$tests/package-lock.json" "$stamp"
+  cp "$tests/package-lock.json" "$tests/node_modules/.plombrix-lock"
 fi
 
 reference="$desktop/gl-reference"

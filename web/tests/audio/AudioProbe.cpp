@@ -1,6 +1,6 @@
-// A small page program for the browser check of the web audio back end
-// (audio-probe.js): the platform's back end, opened at start-up as the game
-// opens it, and a few calls the check makes through Module.ccall.
+// The page program of the web audio back end's browser test (audio.test.js):
+// the platform's back end, opened at start-up as the game opens it, and the
+// calls the test makes through Module.ccall.
 
 #include <emscripten/emscripten.h>
 

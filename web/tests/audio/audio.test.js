@@ -2,7 +2,6 @@
 // the output waits for the first press, the music then starts from its
 // beginning, sounds reach the speakers at their level and soon after the call,
 // broken files and missing Web Audio stay silent, and the console stays clean.
-// run-audio-probe.sh builds the probe page first.
 //
 // The test listens to the output by itself: before the page runs, every
 // connection to a context's destination also feeds an analyser of the test's.
@@ -10,43 +9,27 @@
 const { test, before, after } = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
-const http = require('node:http');
 const path = require('node:path');
-const puppeteer = require('puppeteer-core');
+const { serveSite, launchBrowser, sleep: pause } = require('../support/browser.js');
 
 const probeDir = path.resolve(process.env.PLOMBRIX_AUDIO_PROBE || path.join(__dirname, '../../../build-web/tests/audio'));
-const chromiumArgs = ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
-  '--disable-background-networking', '--disable-component-update', '--disable-sync', '--no-first-run',
-  '--disable-quic'];
 const musicPath = './res/audio/Tolvaren_Drift2.mp3';
 const clickLevel = 0.7, musicLevel = 0.45, toneAmplitude = 0.5;  // the bank's levels, the probe tone's peak
 const queuedFrames = 2048;  // the back end's blocks in flight
 // How far the context's clock and the analyser's picture may disagree: the
 // output renders a few 128-frame quanta at a time, and more when it starts.
 const clockSlack = 1024, startSlack = 2048;  // frames
-
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
-let server, browser, origin;
+let server, browser;
 
 before(async () => {
   assert.ok(fs.existsSync(path.join(probeDir, 'audio-probe.js')), 'build the probe first: web/tests/run.sh does');
-  server = http.createServer((request, response) => {
-    const file = path.join(probeDir, new URL(request.url, 'http://x').pathname);
-    if (!file.startsWith(probeDir) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
-      response.writeHead(404).end();
-      return;
-    }
-    response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
-    response.end(fs.readFileSync(file));
-  });
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  origin = `http://127.0.0.1:${server.address().port}`;
-  browser = await puppeteer.launch({ executablePath: '/usr/bin/chromium', headless: true, args: chromiumArgs });
+  server = await serveSite(probeDir);
+  browser = await launchBrowser();
 });
 
 after(async () => {
   await browser?.close();
-  server?.close();
+  await server?.close();
 });
 
 // What the page's browser lacks: 'webAudio' (all of it), 'worklet' (as on a
@@ -82,8 +65,6 @@ function tapTheOutput(remove) {
   window.peakOf = (samples) => samples.reduce((peak, s) => Math.max(peak, Math.abs(s)), 0);
 }
 
-const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-
 // A page of the probe with every console message and page error collected.
 // The test's own calls into the page are not user gestures: puppeteer's
 // evaluate() would count as one and let the page start its audio unpressed.
@@ -105,7 +86,7 @@ async function openProbe({ query = '', remove = '' } = {}) {
     for (const start = Date.now(); !(await inPage(fn)); await pause(20))
       assert.ok(Date.now() - start < ms, `${what} did not happen within ${ms} ms`);
   };
-  await page.goto(`${origin}/index.html${query}`);
+  await page.goto(`${server.url}index.html${query}`);
   await until(() => window.probeReady === true, 'the probe\'s start', 20000);
   const call = (name, ...args) =>
     inPage((name, args) => Module.ccall(name, 'number', args.map((a) => typeof a), args), name, args);
@@ -208,30 +189,19 @@ test('the output waits for the first press, then plays the music from its beginn
   await page.close();
 });
 
-test('without Web Audio or without AudioWorklet the back end stays closed and plays nothing, quietly', async () => {
-  for (const remove of ['webAudio', 'worklet']) {
-    const { page, messages, inPage, call } = await openProbe({ remove });
-    assert.equal(await call('probe_opened'), 0, `the back end opened without ${remove}`);
-    assert.equal(await call('probe_load_bank'), 0, `sounds loaded without ${remove}`);
+test('without Web Audio, without AudioWorklet, or with a worklet script that does not load, nothing reaches the ' +
+     'speakers and the console stays quiet', async () => {
+  for (const [what, options, opens, loads] of [['without Web Audio', { remove: 'webAudio' }, 0, 0],
+    ['without AudioWorklet', { remove: 'worklet' }, 0, 0], ['with a worklet that does not load', { query: '?worklet=index.html' }, 1, 38]]) {
+    const { page, messages, inPage, call } = await openProbe(options);
+    assert.equal(await call('probe_opened'), opens, `the back end ${opens ? 'did not open' : 'opened'} ${what}`);
+    assert.equal(await call('probe_load_bank'), loads, `${loads} of the 38 sounds should load ${what}`);
     await call('probe_music', musicPath);
     await page.mouse.click(300, 200);
     await call('probe_play', 20);
-    await pause(300);
-    assert.equal(await inPage(() => window.audioTaps.length), 0, `something reached the speakers without ${remove}`);
-    assert.deepEqual(messages, [], `the page printed to its console without ${remove}`);
+    await pause(1000);
+    assert.equal(await inPage(() => window.audioTaps.length), 0, `something reached the speakers ${what}`);
+    assert.deepEqual(messages, [], `the page printed to its console ${what}`);
     await page.close();
   }
-});
-
-test('a worklet script that does not load leaves silence and a quiet console', async () => {
-  const { page, messages, inPage, call } = await openProbe({ query: '?worklet=index.html' });
-  assert.equal(await call('probe_opened'), 1);
-  assert.equal(await call('probe_load_bank'), 38);
-  await call('probe_music', musicPath);
-  await page.mouse.click(300, 200);
-  await call('probe_play', 20);
-  await pause(1000);
-  assert.equal(await inPage(() => window.audioTaps.length), 0, 'something reached the speakers');
-  assert.deepEqual(messages, [], 'the page printed to its console');
-  await page.close();
 });

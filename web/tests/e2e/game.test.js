@@ -38,25 +38,25 @@ const kBiggestRadius = 0.23 * Math.sqrt(4.5) * 128;
 const kNearest = kBiggestRadius + 10;
 const kNextNearest = 2 * kBiggestRadius + 10;
 // Zoom steps: the eye moves half a unit nearer the plane three units away.
-const kOneStep = 3 / 2.5;
-const kTwoSteps = 3 / 2;
+const kZoomFactors = {none: 1, 'one step': 3 / 2.5, 'two steps': 3 / 2, 'three steps': 2};
 // Clipboard paper low on the right: still, and printed with the doctor's
 // notes, so any zoom between none and three steps shows it there.
 const kStillPaper = {x: 960, y: 420, width: 60, height: 320};
+// Music at any audible level moves the samples by far more than this.
+const kSilence = 1e-3;
 const kStormSeed = Number(process.env.PLOMBRIX_STORM_SEED || 20240611);
 const kStormEvents = 3000;
 
+// The desktop game's title and instructions screens, shot by desktop_shots.sh.
 function desktopShots() {
   const out = fs.mkdtempSync(path.join(os.tmpdir(), 'plombrix-desktop-'));
+  const script = path.join(__dirname, 'desktop_shots.sh');
   return new Promise((resolve, reject) => {
-    execFile('bash', [path.join(__dirname, 'desktop_shots.sh'), '--game', path.join(kDesktopBuild, 'plombrix'),
-      '--out', out], {timeout: 60000}, (error, stdout, stderr) => {
+    execFile('bash', [script, path.join(kDesktopBuild, 'plombrix'), out], {timeout: 60000}, (error, stdout, stderr) => {
       try {
         if (error) throw new Error(`the desktop game's screenshots failed: ${stderr || error.message}`);
-        resolve({
-          title: decodePng(fs.readFileSync(path.join(out, 'title.png'))),
-          instructions: decodePng(fs.readFileSync(path.join(out, 'instructions.png'))),
-        });
+        const shot = (name) => decodePng(fs.readFileSync(path.join(out, `${name}.png`)));
+        resolve({title: shot('title'), instructions: shot('instructions')});
       } catch (failure) {
         reject(failure);
       } finally {
@@ -102,19 +102,14 @@ describe('Plombrix! in the browser, played with a mouse, the keys and a finger',
     variant?.remove();
   });
 
-  async function readMoney() {
-    return reader.read(await canvasShot(page, kMoneyBox));
-  }
-
-  // The money once the shown amount has stopped moving: two readings in a
-  // row agree.
+  // The money once the shown amount has stopped moving: two readings in a row agree.
   async function settledMoney() {
     let last = null;
     const readings = [];
     const value = await poll(async () => {
-      const reading = await readMoney();
+      const reading = reader.read(await canvasShot(page, kMoneyBox));
       readings.push(`${reading.text} (misfit ${reading.misfit})`);
-      const agreed = reading.value !== null && last !== null && reading.value === last.value;
+      const agreed = reading.value !== null && reading.value === last?.value;
       last = reading;
       return agreed ? reading.value : undefined;
     }, {timeoutMs: 8000, intervalMs: 100, tries: 6});
@@ -134,7 +129,7 @@ describe('Plombrix! in the browser, played with a mouse, the keys and a finger',
       const readings = [];
       let below = 0;
       const outcome = await poll(async () => {
-        const reading = await readMoney();
+        const reading = reader.read(await canvasShot(page, kMoneyBox));
         if (reading.value === null) return undefined;
         readings.push(reading.text);
         below = reading.value < before ? below + 1 : 0;
@@ -158,19 +153,30 @@ describe('Plombrix! in the browser, played with a mouse, the keys and a finger',
     }, {timeoutMs: 5000});
     assert.ok(found, `${what}: no selection ring in the stomach`);
     const distance = Math.hypot(ring.x - point.x, ring.y - point.y);
-    assert.ok(distance <= reach,
-      `${what}: the ring is around a bubble at (${ring.x.toFixed(0)}, ${ring.y.toFixed(0)}), ` +
-      `${distance.toFixed(0)} pixels from (${point.x}, ${point.y}), not the bubble nearest to it`);
+    assert.ok(distance <= reach, `${what}: the ring is around a bubble at (${ring.x.toFixed(0)}, ` +
+      `${ring.y.toFixed(0)}), ${distance.toFixed(0)} pixels from (${point.x}, ${point.y}), not the bubble nearest to it`);
     return ring;
   }
 
-  it('shows the same title and instructions pictures as the desktop game', async (t) => {
+  // The audio contexts' states and the loudest sample reaching the output.
+  const loudness = () => page.evaluate(() => {
+    const probe = window.plombrixProbe;
+    let peak = 0;
+    for (const tap of probe.taps) {
+      const samples = new Float32Array(tap.fftSize);
+      tap.getFloatTimeDomainData(samples);
+      for (const sample of samples) peak = Math.max(peak, Math.abs(sample));
+    }
+    return {states: probe.contexts.map((context) => context.state), peak};
+  });
+
+  it('shows the same title and instructions pictures as the desktop game, its sound held until the first press, ' +
+     'then the music', async (t) => {
     const shots = await desktop;
     // The tolerance tells these apart from the desktop's own title.
     for (const [what, picture] of [['the instructions', shots.instructions],
       ['the title moved 10 pixels right', shifted(shots.title, 10, 0)],
-      ['the title moved 10 pixels down', shifted(shots.title, 0, 10)],
-      ['the title upside down', upsideDown(shots.title)],
+      ['the title moved 10 pixels down', shifted(shots.title, 0, 10)], ['the title upside down', upsideDown(shots.title)],
       ['the title in swapped colours', channelsSwapped(shots.title)]]) {
       const measured = difference(picture, shots.title);
       assert.ok(!samePicture(measured), `the picture check would take ${what} for the title: ` +
@@ -191,8 +197,24 @@ describe('Plombrix! in the browser, played with a mouse, the keys and a finger',
           `${describeDifference(measured)} (both pictures are in ${folder})`);
       }
       t.diagnostic(`${screen}: ${describeDifference(measured)}`);
-      // Any button moves on; the right one must not open a menu.
-      if (screen === 'title') await page.mouse.click(kCentre.x, kCentre.y, {button: 'right'});
+      if (screen !== 'title') continue;
+      // Browsers keep a page silent until its first press, so the game's
+      // audio waits for it (the page's probe enforces the rule headless
+      // Chromium leaves out); the press is the right button, which moves on
+      // too and must not open a menu.
+      const silent = await loudness();
+      assert.ok(silent.states.length > 0, 'the game made no audio context at start-up, so the music cannot start ' +
+        'with the first press');
+      assert.deepEqual(silent.states.filter((s) => s !== 'suspended'), [],
+        `before any press the game's audio is ${silent.states.join(', ')}, not waiting for the player`);
+      await page.mouse.click(kCentre.x, kCentre.y, {button: 'right'});
+      let heard;
+      const playing = await poll(async () => {
+        heard = await loudness();
+        return heard.states.includes('running') && heard.peak > kSilence ? true : undefined;
+      }, {timeoutMs: 5000, intervalMs: 100});
+      assert.ok(playing, `after the first press the audio is ${heard.states.join(', ') || 'missing'} and the ` +
+        `loudest sample reaching the output is ${heard.peak.toFixed(5)}: no music`);
     }
     assertCleanConsole(watch);
   });
@@ -219,8 +241,7 @@ describe('Plombrix! in the browser, played with a mouse, the keys and a finger',
     assert.ok(filled, `the bubbles in the stomach did not pile up: ${(100 * covered).toFixed(0)} % of it covered ` +
       `fifteen seconds into play`);
     await waitFrames(page, 10);
-    const later = await canvasShot(page);
-    const moved = difference(later, filled, kStomach);
+    const moved = difference(await canvasShot(page), filled, kStomach);
     assert.ok(moved.share > 0.01, `the bubbles stand still: ten frames apart, ${describeDifference(moved)}`);
     assertCleanConsole(watch);
   });
@@ -247,21 +268,20 @@ describe('Plombrix! in the browser, played with a mouse, the keys and a finger',
 
   it('zooms one step for a held key however long it repeats, and one more for the next press', async () => {
     const reference = await canvasShot(page);
-    const factors = {none: 1, 'one step': kOneStep, 'two steps': kTwoSteps, 'three steps': 2};
     const zoomOf = (shot) => {
-      const misfits = Object.entries(factors).map(([name, factor]) =>
-        [name, zoomMisfit(shot, reference, factor, kStillPaper)]);
-      misfits.sort((a, b) => a[1] - b[1]);
+      const misfits = Object.entries(kZoomFactors).map(([name, factor]) =>
+        [name, zoomMisfit(shot, reference, factor, kStillPaper)]).sort((a, b) => a[1] - b[1]);
       return {best: misfits[0][0], misfits: misfits.map(([n, m]) => `${n} ${m.toFixed(1)}`).join(', ')};
     };
-    const zoomAfter = async (expected) => {
+    const expectZoom = async (expected, what) => {
       await waitFrames(page, 3);
       let zoom;
       await poll(async () => {
         zoom = zoomOf(await canvasShot(page));
         return zoom.best === expected ? true : undefined;
       }, {timeoutMs: 2000});
-      return zoom;
+      assert.equal(zoom.best, expected, `${what} zoomed to ${zoom.best} (picture against the start, mean ` +
+        `difference: ${zoom.misfits})`);
     };
 
     try {
@@ -271,20 +291,12 @@ describe('Plombrix! in the browser, played with a mouse, the keys and a finger',
         await page.keyboard.down('s');
       }
       await page.keyboard.up('s');
-      const held = await zoomAfter('one step');
-      assert.equal(held.best, 'one step', `holding 's' zoomed in by ${held.best}, not one (picture against ` +
-        `the start, mean difference: ${held.misfits})`);
-
+      await expectZoom('one step', 'holding \'s\' down through five repeats');
       await page.keyboard.press('s');
-      const pressed = await zoomAfter('two steps');
-      assert.equal(pressed.best, 'two steps', `a second press of 's' after the held one zoomed to ` +
-        `${pressed.best} (mean difference: ${pressed.misfits})`);
-
+      await expectZoom('two steps', 'a second press of \'s\' after the held one');
       await page.keyboard.press('w');
       await page.keyboard.press('w');
-      const back = await zoomAfter('none');
-      assert.equal(back.best, 'none', `two presses of 'w' did not zoom back out: ${back.best} ` +
-        `(mean difference: ${back.misfits})`);
+      await expectZoom('none', 'two presses of \'w\' after that');
     } finally {
       // Whatever went wrong, the next cases need the default view.
       for (let n = 0; n < 4 && zoomOf(await canvasShot(page)).best !== 'none'; ++n) {
@@ -297,36 +309,36 @@ describe('Plombrix! in the browser, played with a mouse, the keys and a finger',
 
   it('prints the pointer\'s world position while only the right button drags, on a full or a 75 % canvas, ' +
      'and never opens the context menu', async () => {
-    const rightDrag = async (from, to) => {
+    const printed = async (moves) => {
       const start = watch.logs.length;
+      await moves();
+      await waitFrames(page, 2);
+      return pointerLines(watch.logs.slice(start)).map((line) => line.text);
+    };
+    const rightDrag = (from, to) => printed(async () => {
       await page.mouse.move(from.x, from.y);
       await page.mouse.down({button: 'right'});
       await page.mouse.move(to.x, to.y);
       await page.mouse.up({button: 'right'});
-      await waitFrames(page, 2);
-      return pointerLines(watch.logs.slice(start));
-    };
+    });
 
-    // Hover, a middle-button drag, a drag with left and right held: none of
-    // these prints.
-    const start = watch.logs.length;
-    await page.mouse.move(600, 300);
-    await page.mouse.move(610, 310);
-    await page.mouse.down({button: 'middle'});
-    await page.mouse.move(620, 320);
-    await page.mouse.up({button: 'middle'});
-    await page.mouse.down();
-    await page.mouse.down({button: 'right'});
-    await page.mouse.move(630, 330);
-    await page.mouse.up({button: 'right'});
-    await page.mouse.up();
-    await waitFrames(page, 2);
-    assert.deepEqual(pointerLines(watch.logs.slice(start)).map((l) => l.text), [],
-      'the pointer line was printed for a move without the right button alone');
+    // Hover, a middle-button drag, a drag with left and right held: none of these prints.
+    assert.deepEqual(await printed(async () => {
+      await page.mouse.move(600, 300);
+      await page.mouse.move(610, 310);
+      await page.mouse.down({button: 'middle'});
+      await page.mouse.move(620, 320);
+      await page.mouse.up({button: 'middle'});
+      await page.mouse.down();
+      await page.mouse.down({button: 'right'});
+      await page.mouse.move(630, 330);
+      await page.mouse.up({button: 'right'});
+      await page.mouse.up();
+    }), [], 'the pointer line was printed for a move without the right button alone');
 
     const centre = await rightDrag({x: 500, y: 380}, kCentre);
-    assert.equal(centre.at(-1)?.text, 'mouse: x: 0.000000, y: 3.000000',
-      `a right-button drag to the canvas centre printed ${JSON.stringify(centre.map((l) => l.text))}`);
+    assert.equal(centre.at(-1), 'mouse: x: 0.000000, y: 3.000000',
+      `a right-button drag to the canvas centre printed ${JSON.stringify(centre)}`);
 
     await page.setViewport({width: 768, height: 576, hasTouch: true, deviceScaleFactor: 1});
     try {
@@ -342,8 +354,8 @@ describe('Plombrix! in the browser, played with a mouse, the keys and a finger',
         ['top-left corner', {x: 0, y: 0}, 'x: -4.000000, y: 6.000000'],
         ['bottom-right corner', {x: 765, y: 573}, 'x: 3.968750, y: 0.031250']]) {
         const lines = await rightDrag({x: 300, y: 200}, to);
-        assert.equal(lines.at(-1)?.text, `mouse: ${expected}`, `on the canvas shown at 75 %, a right-button ` +
-          `drag to the ${where} printed ${JSON.stringify(lines.map((l) => l.text))}`);
+        assert.equal(lines.at(-1), `mouse: ${expected}`, `on the canvas shown at 75 %, a right-button drag to the ` +
+          `${where} printed ${JSON.stringify(lines)}`);
       }
     } finally {
       await page.setViewport({width: 1024, height: 768, hasTouch: true, deviceScaleFactor: 1});
@@ -378,16 +390,14 @@ describe('Plombrix! in the browser, played with a mouse, the keys and a finger',
     let state = kStormSeed >>> 0;
     const random = () => {
       state = (state + 0x6d2b79f5) >>> 0;
-      let t = state;
-      t = Math.imul(t ^ (t >>> 15), t | 1);
-      t ^= t + Math.imul(t ^ (t >>> 7), t | 61);
-      return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
+      let z = Math.imul(state ^ (state >>> 15), state | 1);
+      z ^= z + Math.imul(z ^ (z >>> 7), z | 61);
+      return ((z ^ (z >>> 14)) >>> 0) / 4294967296;
     };
     const pick = (list) => list[Math.floor(random() * list.length)];
     const keys = ['w', 's', 'a', 'd', 'W', 'S', 'x', '1', ' ', 'Enter', 'Escape', 'Backspace', 'Tab', 'Shift',
       'ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight', 'PageUp', 'Home', 'F2', 'Insert'];
-    const buttons = ['left', 'middle', 'right'];
-    const held = new Set();
+    const heldButtons = new Set();
     const heldKeys = new Set();
     const actions = [];
     for (let n = 0; n < kStormEvents; ++n) {
@@ -398,14 +408,11 @@ describe('Plombrix! in the browser, played with a mouse, the keys and a finger',
         const y = Math.floor(random() * 830) - 30;
         actions.push(() => page.mouse.move(x, y));
       } else if (roll < 0.75) {
-        const button = pick(buttons);
-        if (held.has(button)) {
-          held.delete(button);
-          actions.push(() => page.mouse.up({button}));
-        } else {
-          held.add(button);
-          actions.push(() => page.mouse.down({button}));
-        }
+        const button = pick(['left', 'middle', 'right']);
+        const held = heldButtons.has(button);
+        if (held) heldButtons.delete(button);
+        else heldButtons.add(button);
+        actions.push(() => (held ? page.mouse.up({button}) : page.mouse.down({button})));
       } else if (roll < 0.85) {
         const deltaY = pick([-240, -120, -40, 40, 120, 240]);
         actions.push(() => page.mouse.wheel({deltaY}));
@@ -422,20 +429,17 @@ describe('Plombrix! in the browser, played with a mouse, the keys and a finger',
         }
       }
     }
-    for (const button of held) actions.push(() => page.mouse.up({button}));
+    for (const button of heldButtons) actions.push(() => page.mouse.up({button}));
     for (const key of heldKeys) actions.push(() => page.keyboard.up(key));
 
     // Sent in bursts of many events at once, as a frantic player would; the
     // browser hands them to the page in order.
-    for (let n = 0; n < actions.length; n += 500) {
-      await Promise.all(actions.slice(n, n + 500).map((action) => action()));
-    }
+    for (let n = 0; n < actions.length; n += 500) await Promise.all(actions.slice(n, n + 500).map((action) => action()));
     await waitFrames(page, 5);
     assertCleanConsole(watch);
     const one = await canvasShot(page);
     await waitFrames(page, 10);
-    const two = await canvasShot(page);
-    const moved = difference(one, two, kStomach);
+    const moved = difference(one, await canvasShot(page), kStomach);
     assert.ok(moved.share > 0.005, `after the storm (seed ${kStormSeed}) the picture stands still: ` +
       `${describeDifference(moved)} ten frames apart`);
     assertCleanConsole(watch);

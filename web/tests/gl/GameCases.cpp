@@ -5,7 +5,6 @@
 #include <cmath>
 #include <string>
 
-#include "CaseDrawing.h"
 #include "GlCase.h"
 #include "gfx/BlendedDrawing.h"
 #include "gfx/FontPrinter.h"
@@ -15,27 +14,11 @@
 namespace {
 
 constexpr unsigned kFontSize = 36;  // points, as the game loads its font
+constexpr int kSpriteSide = 64;     // texels
 
-// A picture that shows which way is up and which is left: a disc on a
-// transparent square, its upper half warm and its left third darker, with a
-// notch at the top.
-std::vector<std::uint8_t> spritePicture(int side) {
-  return picture(side, side, [&](int x, int y) {
-    const double dx = x + 0.5 - side / 2.0;
-    const double dy = y + 0.5 - side / 2.0;
-    const double r = std::hypot(dx, dy) / (side / 2.0);
-    const bool notch = std::fabs(dx) < side / 10.0 && dy < -side / 4.0;
-    const bool inside = r < 1.0 && !notch;
-    const bool upper = dy < 0.0;  // row 0 is the top row
-    const double shade = x < side / 3 ? 0.6 : 1.0;
-    return Texel{static_cast<std::uint8_t>(std::lround((upper ? 240 : 60) * shade)),
-                 static_cast<std::uint8_t>(std::lround(150 * shade)),
-                 static_cast<std::uint8_t>(std::lround((upper ? 40 : 230) * shade)),
-                 static_cast<std::uint8_t>(inside ? 255 : 0)};
-  });
-}
-
-void drawSprite(int listId, float x, float y, float angle, float width, float height) {
+// A sprite as its owners draw it: tinted, placed, turned and sized.
+void drawSprite(const Colour& tint, int listId, float x, float y, float angle, float width, float height) {
+  glColor4f(tint.r, tint.g, tint.b, tint.a);
   glPushMatrix();
   glTranslatef(x, y, 0.0f);
   glRotatef(angle, 0.0f, 0.0f, 1.0f);
@@ -45,12 +28,23 @@ void drawSprite(int listId, float x, float y, float angle, float width, float he
 }
 
 void gameSprite(CaseContext& context) {
-  constexpr int kSide = 64;  // texels
+  // A picture that shows which way is up and which is left: a disc on a
+  // transparent square, its upper half warm and its left third darker, with
+  // a notch at the top.
   const std::string path = context.scratchFolder + "/case-sprite.tga";
   TgaLayout layout;
-  layout.width = kSide;
-  layout.height = kSide;
-  writeTga(path, layout, spritePicture(kSide));
+  layout.width = kSpriteSide;
+  layout.height = kSpriteSide;
+  writeTga(path, layout, picture(kSpriteSide, kSpriteSide, [](int x, int y) {
+             const double dx = x + 0.5 - kSpriteSide / 2.0;
+             const double dy = y + 0.5 - kSpriteSide / 2.0;  // row 0 is the top row
+             const bool notch = std::fabs(dx) < kSpriteSide / 10.0 && dy < -kSpriteSide / 4.0;
+             const bool inside = std::hypot(dx, dy) < kSpriteSide / 2.0 && !notch;
+             const double shade = x < kSpriteSide / 3 ? 0.6 : 1.0;
+             return Texel{byteOf((dy < 0.0 ? 240 : 60) * shade / 255.0), byteOf(150 * shade / 255.0),
+                          byteOf((dy < 0.0 ? 40 : 230) * shade / 255.0),
+                          static_cast<std::uint8_t>(inside ? 255 : 0)};
+           }));
   int sprite = kNoSprite;
   int spriteTexture = kNoTexture;
   makeSprite(sprite, spriteTexture, path.c_str());
@@ -60,65 +54,51 @@ void gameSprite(CaseContext& context) {
 
   gameCamera();
   // A backdrop-like band behind, so blending shows.
-  glColor3f(0.3f, 0.5f, 0.4f);
-  rect(-4.0f, 1.0f, 4.0f, 3.0f, -0.5f);
+  rect({0.3f, 0.5f, 0.4f}, -4.0f, 1.0f, 4.0f, 3.0f, -0.5f);
   beginBlendedDrawing();
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  drawSprite(sprite, -2.5f, 4.0f, 0.0f, 2.0f, 2.0f);
-  glColor4f(1.0f, 0.5f, 0.3f, 0.7f);
-  drawSprite(sprite, -0.5f, 2.5f, 30.0f, 2.0f, 3.0f);
-  glColor4f(0.5f, 0.8f, 1.0f, 0.5f);
-  drawSprite(sprite, 1.0f, 2.0f, -60.0f, 2.5f, 2.5f);
+  drawSprite({1.0f, 1.0f, 1.0f}, sprite, -2.5f, 4.0f, 0.0f, 2.0f, 2.0f);
+  context.expectInteger("the sprite list's binding stays after it", GL_TEXTURE_BINDING_2D, spriteTexture);
+  drawSprite({1.0f, 0.5f, 0.3f, 0.7f}, sprite, -0.5f, 2.5f, 30.0f, 2.0f, 3.0f);
+  drawSprite({0.5f, 0.8f, 1.0f, 0.5f}, sprite, 1.0f, 2.0f, -60.0f, 2.5f, 2.5f);
   // A sprite whose picture failed to load draws its square untextured.
-  glColor4f(0.9f, 0.9f, 0.2f, 0.8f);
-  drawSprite(missing, 2.8f, 4.5f, 15.0f, 1.5f, 1.0f);
+  drawSprite({0.9f, 0.9f, 0.2f, 0.8f}, missing, 2.8f, 4.5f, 15.0f, 1.5f, 1.0f);
   endBlendedDrawing();
-  context.expect("texturing off after the sprites", glIsEnabled(GL_TEXTURE_2D), GL_FALSE);
-  context.expect("blending off after the sprites", glIsEnabled(GL_BLEND), GL_FALSE);
+  context.expectEnabled("texturing off after the sprites", GL_TEXTURE_2D, false);
+  context.expectEnabled("blending off after the sprites", GL_BLEND, false);
+}
+
+// Text as the game prints it: at `x`, `y` in world units, `scale` world
+// units a font pixel, turned by `angle`.
+void printAt(float x, float y, float scale, float angle, const std::function<void()>& print) {
+  glPushMatrix();
+  glTranslatef(x, y, 0.0f);
+  glScalef(scale, scale, scale);
+  glRotatef(angle, 0.0f, 0.0f, 1.0f);
+  print();
+  glPopMatrix();
 }
 
 void fontPrinter(CaseContext& context) {
   FontPrinter& printer = FontPrinter::instance();
   printer.loadFont(context.fontPath.c_str(), kFontSize);
   gameCamera();
-  glColor3f(0.95f, 0.85f, 0.7f);
-  rect(-4.0f, 3.0f, 4.0f, 6.0f, -0.5f);
-  glColor3f(0.15f, 0.1f, 0.3f);
-  rect(-4.0f, 0.0f, 4.0f, 3.0f, -0.5f);
-
-  // The money line as the wallet prints it: black at 0.9, tilted, 0.005
-  // world units a font pixel.
-  glPushMatrix();
-  glTranslatef(-3.5f, 4.46f, 0.0f);
+  rect({0.95f, 0.85f, 0.7f}, -4.0f, 3.0f, 4.0f, 6.0f, -0.5f);
+  rect({0.15f, 0.1f, 0.3f}, -4.0f, 0.0f, 4.0f, 3.0f, -0.5f);
+  // The money line as the wallet prints it, black at 0.9 and tilted; larger,
+  // so each glyph is magnified, with two lines; a floating chain text, white
+  // and half faded, on the dark half.
   glColor4f(0.0f, 0.0f, 0.0f, 0.9f);
-  glScalef(0.005f, 0.005f, 0.005f);
-  glRotatef(4.0f, 0.0f, 0.0f, 1.0f);
-  printText(printer, "$%d", 123456789);
-  glPopMatrix();
-  // Larger, so each glyph is magnified, with two lines.
-  glPushMatrix();
-  glTranslatef(-3.8f, 5.4f, 0.0f);
+  printAt(-3.5f, 4.46f, 0.005f, 4.0f, [&] { printText(printer, "$%d", 123456789); });
   glColor4f(0.6f, 0.0f, 0.1f, 1.0f);
-  glScalef(0.02f, 0.02f, 0.02f);
-  printText(printer, "Plombrix!\ngq|&@");
-  glPopMatrix();
-  // A floating chain text: white and half faded, on the dark half.
-  glPushMatrix();
-  glTranslatef(-3.0f, 1.5f, 0.0f);
+  printAt(-3.8f, 5.4f, 0.02f, 0.0f, [&] { printText(printer, "Plombrix!\ngq|&@"); });
   glColor4f(1.0f, 1.0f, 1.0f, 0.5f);
-  glScalef(0.012f, 0.012f, 0.012f);
-  printText(printer, "%d chain!", 7);
-  glPopMatrix();
+  printAt(-3.0f, 1.5f, 0.012f, 0.0f, [&] { printText(printer, "%d chain!", 7); });
 
   // What printing must leave as it found it.
-  GLint base = -1;
-  glGetIntegerv(GL_LIST_BASE, &base);
-  context.expect("list base after printing", base, 0);
-  context.expect("depth test after printing", glIsEnabled(GL_DEPTH_TEST), GL_TRUE);
-  context.expect("texturing after printing", glIsEnabled(GL_TEXTURE_2D), GL_FALSE);
-  float colour[4];
-  glGetFloatv(GL_CURRENT_COLOR, colour);
-  context.expect("colour after printing", colour[3], 0.5f);
+  context.expectInteger("list base after printing", GL_LIST_BASE, 0);
+  context.expectEnabled("depth test after printing", GL_DEPTH_TEST, true);
+  context.expectEnabled("texturing after printing", GL_TEXTURE_2D, false);
+  context.expectFloat("colour after printing", GL_CURRENT_COLOR, 0.5f, 3);
 }
 
 }  // namespace
@@ -126,6 +106,6 @@ void fontPrinter(CaseContext& context) {
 std::vector<GlCase> gameCases() {
   return {
       {"game_sprite", gameSprite},
-      {"font_printer", fontPrinter},
+      {"font_printer", fontPrinter, true},
   };
 }

@@ -3,8 +3,6 @@
 # compiled from source on each side so the same calls reach each GL.
 file(GLOB PLOMBRIX_GL_CASE_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*Cases.cpp)
 list(APPEND PLOMBRIX_GL_CASE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/CaseContext.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/CaseDrawing.cpp
   ${PROJECT_SOURCE_DIR}/gfx/Sprite.cpp
   ${PROJECT_SOURCE_DIR}/gfx/Texture.cpp
   ${PROJECT_SOURCE_DIR}/gfx/TgaImage.cpp

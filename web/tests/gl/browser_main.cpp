@@ -1,37 +1,31 @@
 // The browser side of the conformance cases: draws every case through the
-// web build's GL 1.x layer on the page's WebGL canvas and hands each picture
-// and its state checks to the page (library_gl_cases.js), where the test
-// collects them. Runs all cases at once, when the page has loaded.
+// web build's GL 1.x layer on the page's WebGL canvas and hands each one's
+// pixels and state checks to the page (library_gl_cases.js), where the test
+// collects them.
 
-#include "CaseDrawing.h"
 #include "GlCase.h"
 
 extern "C" {
 // From library_gl_cases.js.
-void plombrixGlCaseDrawn(const char* name, const unsigned char* rgba, int bytes, const char* checks);
+void plombrixGlCaseDrawn(const char* name, int width, int height, const unsigned char* rgb,
+                         const char* checks);
 void plombrixGlCasesFinished(int windowMade);
 }
-
-namespace {
-// Written by the cases' own files; the font is packed with the program there.
-constexpr const char* kScratchFolder = "/tmp";
-constexpr const char* kFontPath = "/fonts/DejaVuSans.ttf";
-}  // namespace
 
 int main(int argc, char** argv) {
   glutInit(&argc, argv);
   glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-  glutInitWindowSize(kCaseWidth, kCaseHeight);
+  glutInitWindowSize(kWindowWidth, kWindowHeight);
   if (glutCreateWindow("Plombrix! GL cases") == 0) {
     plombrixGlCasesFinished(0);
     return 1;
   }
-  for (const GlCase& glCase : glCases()) {
-    CaseContext context(kScratchFolder, kFontPath);
-    const std::vector<unsigned char> rgba = drawCase(glCase, context);
-    plombrixGlCaseDrawn(glCase.name, rgba.data(), static_cast<int>(rgba.size()),
-                        context.checksAsText().c_str());
-  }
+  // Scratch files go to the page's memory file system, where the font is packed.
+  drawCases("/tmp", "/fonts/DejaVuSans.ttf",
+            [](const GlCase& glCase, int width, int height, const std::vector<std::uint8_t>& rgb,
+               const CaseContext& context) {
+              plombrixGlCaseDrawn(glCase.name, width, height, rgb.data(), context.checksAsText().c_str());
+            });
   plombrixGlCasesFinished(1);
   return 0;
 }

@@ -1,7 +1,7 @@
 // The browser's GL 1.x layer held to Mesa: every conformance case drawn by the
 // desktop runner with Mesa's OpenGL (the reference) and by the browser runner
 // through the layer in headless Chromium, compared picture by picture and
-// state check by state check. One browser and one page load draw all cases.
+// state check by state check. One page load draws all cases.
 //
 //   PLOMBRIX_GL_REFERENCE  the desktop runner's output folder
 //   PLOMBRIX_GL_CASES_PAGE the web build's gl-cases folder (page and program)
@@ -17,16 +17,14 @@ const zlib = require('node:zlib');
 const {describe, test, before, after} = require('node:test');
 
 const {serveSite, launchBrowser, watchPage} = require('../support/browser.js');
-const {readPng, writePng} = require('../support/png.js');
+const {encodePng} = require('../support/png.js');
 const {comparePictures, kNoiseLevels} = require('../support/pictureDifference.js');
 
-const kWidth = 1024;
-const kHeight = 768;
-// Shares of the window's pixels. Differing pixels are those no edge shift or
+// Shares of a case's pixels. Differing pixels are those no edge shift or
 // filtering explains; a wrong picture has thousands. Edge pixels are bounded
 // too, so a picture drawn a pixel off everywhere does not pass as "edges".
 // Measured on a correct layer: at most 0.003% differing (glyph edges of
-// minified text) and 0.04% edges.
+// minified text) and 0.08% edges.
 const kMaxDifferingShare = 0.0002;
 const kMaxEdgeShare = 0.002;
 // A float state answer read back through the same single-precision value.
@@ -35,32 +33,20 @@ const kDrawTimeoutMs = 60000;
 
 const referenceFolder = process.env.PLOMBRIX_GL_REFERENCE;
 const pageFolder = process.env.PLOMBRIX_GL_CASES_PAGE;
-if (!referenceFolder || !pageFolder) {
-  throw new Error('set PLOMBRIX_GL_REFERENCE and PLOMBRIX_GL_CASES_PAGE (web/tests/run-gl.sh does)');
-}
+if (!referenceFolder || !pageFolder) throw new Error('set PLOMBRIX_GL_REFERENCE and PLOMBRIX_GL_CASES_PAGE (run.sh does)');
 const caseNames = fs.readFileSync(path.join(referenceFolder, 'cases.txt'), 'utf8').split('\n').filter(Boolean);
 const drawnFolder = path.join(pageFolder, 'drawn');
 
-function parseChecks(text) {
-  return text.split('\n').filter(Boolean).map((line) => {
-    const [what, answer, expected] = line.split('\t');
-    return {what, answer: Number(answer), expected: Number(expected)};
-  });
-}
+const parseChecks = (text) => text.split('\n').filter(Boolean).map((line) => {
+  const [what, answer, expected] = line.split('\t');
+  return {what, answer: Number(answer), expected: Number(expected)};
+});
 
-// glReadPixels' RGBA rows, bottom first, as RGB rows top first like the PNGs.
-function rgbTopFirst(rgba) {
-  const rgb = Buffer.alloc(kWidth * kHeight * 3);
-  for (let y = 0; y < kHeight; y++) {
-    for (let x = 0; x < kWidth; x++) {
-      const from = ((kHeight - 1 - y) * kWidth + x) * 4;
-      const to = (y * kWidth + x) * 3;
-      rgb[to] = rgba[from];
-      rgb[to + 1] = rgba[from + 1];
-      rgb[to + 2] = rgba[from + 2];
-    }
-  }
-  return rgb;
+// The desktop's binary PPM: "P6 <width> <height> 255", then RGB rows top first.
+function readPpm(file) {
+  const bytes = fs.readFileSync(file);
+  const header = /^P6\s(\d+) (\d+)\s255\s/.exec(bytes.toString('latin1', 0, 32));
+  return {width: Number(header[1]), height: Number(header[2]), rgb: bytes.subarray(header[0].length)};
 }
 
 // Runs in the page: one case's pixels, gzipped and in base64, to keep what
@@ -71,16 +57,14 @@ async function packCase(index) {
   const packed = new Uint8Array(await new Response(stream).arrayBuffer());
   let text = '';
   for (let i = 0; i < packed.length; i += 0x8000) text += String.fromCharCode(...packed.subarray(i, i + 0x8000));
-  return {name: drawnCase.name, checks: drawnCase.checks, gzip: btoa(text)};
+  const {name, width, height, checks} = drawnCase;
+  return {name, width, height, checks, gzip: btoa(text)};
 }
 
-function percent(share) {
-  return `${(100 * share).toFixed(3)}%`;
-}
+const percent = (share) => `${(100 * share).toFixed(3)}%`;
 
 describe('the GL layer draws what Mesa draws', () => {
   const drawn = new Map();
-  const summary = [];
   let site;
   let browser;
   let watch;
@@ -98,23 +82,14 @@ describe('the GL layer draws what Mesa draws', () => {
     const count = await page.evaluate(() => Module.glCases.length);
     for (let i = 0; i < count; i++) {
       const packed = await page.evaluate(packCase, i);
-      drawn.set(packed.name, {rgba: zlib.gunzipSync(Buffer.from(packed.gzip, 'base64')),
+      drawn.set(packed.name, {...packed, rgb: zlib.gunzipSync(Buffer.from(packed.gzip, 'base64')),
         checks: parseChecks(packed.checks)});
     }
   });
 
   after(async () => {
-    if (browser) await browser.close();
-    if (site) await site.close();
-    if (summary.length > 0) {
-      console.log(`\nGL layer against Mesa (noise ${kNoiseLevels} levels; differing pixels allowed ` +
-                  `${percent(kMaxDifferingShare)}, edge pixels ${percent(kMaxEdgeShare)}):`);
-      for (const row of summary) {
-        console.log(`  ${row.name.padEnd(32)} differing ${percent(row.differingShare).padStart(8)}  ` +
-                    `edges ${percent(row.edgeShare).padStart(8)}  largest difference ${String(row.largest).padStart(3)}` +
-                    ` (differing pixels: ${row.largestDiffering})`);
-      }
-    }
+    await browser?.close();
+    await site?.close();
   });
 
   test('the page draws every case the desktop drew, without a problem', () => {
@@ -125,19 +100,18 @@ describe('the GL layer draws what Mesa draws', () => {
 
   for (const name of caseNames) {
     test(name, (t) => {
-      const browserCase = drawn.get(name);
-      assert.ok(browserCase, `the browser drew no case ${name}`);
-
-      const reference = readPng(path.join(referenceFolder, `${name}.png`));
-      const picture = rgbTopFirst(browserCase.rgba);
-      const result = comparePictures(reference.rgb, picture, kWidth, kHeight);
-      summary.push({name, ...result});
-      t.diagnostic(`differing ${percent(result.differingShare)}, edges ${percent(result.edgeShare)}, ` +
-                   `largest difference ${result.largest}`);
+      const layer = drawn.get(name);
+      assert.ok(layer, `the browser drew no case ${name}`);
+      const mesa = readPpm(path.join(referenceFolder, `${name}.ppm`));
+      assert.deepStrictEqual([layer.width, layer.height], [mesa.width, mesa.height]);
+      const {width, height} = mesa;
+      const result = comparePictures(mesa.rgb, layer.rgb, width, height);
+      t.diagnostic(`differing ${percent(result.differingShare)} (up to ${result.largestDiffering} levels), edges ` +
+                   `${percent(result.edgeShare)}, largest difference ${result.largest} (noise: ${kNoiseLevels})`);
       const wrong = result.differingShare > kMaxDifferingShare || result.edgeShare > kMaxEdgeShare;
       if (wrong) {
-        writePng(path.join(drawnFolder, `${name}.png`), kWidth, kHeight, picture);
-        writePng(path.join(drawnFolder, `${name}.difference.png`), kWidth, kHeight, result.map);
+        fs.writeFileSync(path.join(drawnFolder, `${name}.png`), encodePng({width, height, data: layer.rgb}));
+        fs.writeFileSync(path.join(drawnFolder, `${name}.difference.png`), encodePng({width, height, data: result.map}));
       }
       assert.ok(!wrong, `the layer draws ${name} unlike Mesa: ${percent(result.differingShare)} of the pixels ` +
                         `differ (up to ${result.largestDiffering} levels), ${percent(result.edgeShare)} are edges ` +
@@ -145,12 +119,12 @@ describe('the GL layer draws what Mesa draws', () => {
 
       // Every state answer: the layer's, Mesa's and GL's documented one agree.
       const mesaChecks = parseChecks(fs.readFileSync(path.join(referenceFolder, `${name}.checks`), 'utf8'));
-      assert.deepStrictEqual(browserCase.checks.map((c) => c.what), mesaChecks.map((c) => c.what));
-      mesaChecks.forEach((mesa, i) => {
-        const layer = browserCase.checks[i];
-        assert.ok(Math.abs(layer.answer - mesa.answer) <= kCheckTolerance &&
-                  Math.abs(layer.answer - layer.expected) <= kCheckTolerance,
-        `${name}: "${layer.what}": the layer answers ${layer.answer}, Mesa ${mesa.answer}, GL says ${layer.expected}`);
+      assert.deepStrictEqual(layer.checks.map((c) => c.what), mesaChecks.map((c) => c.what));
+      mesaChecks.forEach((expected, i) => {
+        const got = layer.checks[i];
+        assert.ok(Math.abs(got.answer - expected.answer) <= kCheckTolerance &&
+                  Math.abs(got.answer - got.expected) <= kCheckTolerance,
+        `${name}: "${got.what}": the layer answers ${got.answer}, Mesa ${expected.answer}, GL says ${got.expected}`);
       });
     });
   }

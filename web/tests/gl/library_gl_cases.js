@@ -1,11 +1,10 @@
 // The page side of the browser's conformance runner: keeps each case's
-// picture and checks on the module, where the test reads them.
+// pixels and checks on the module, where the test reads them.
 mergeInto(LibraryManager.library, {
-  plombrixGlCaseDrawn: function (name, rgba, bytes, checks) {
+  plombrixGlCaseDrawn: function (name, width, height, rgb, checks) {
     Module['glCases'].push({
-      name: UTF8ToString(name),
-      pixels: HEAPU8.slice(rgba, rgba + bytes),
-      checks: UTF8ToString(checks),
+      name: UTF8ToString(name), width: width, height: height,
+      pixels: HEAPU8.slice(rgb, rgb + width * height * 3), checks: UTF8ToString(checks),
     });
   },
   plombrixGlCasesFinished: function (windowMade) {

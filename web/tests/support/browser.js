@@ -1,60 +1,51 @@
-// What every browser test needs: the site served on the loopback interface,
+// What every browser test needs: a folder served on the loopback interface,
 // Debian's Chromium started headless with WebGL on the software rasteriser,
 // the game's page opened with a probe of its own, and a record of everything
-// the page reported as going wrong.
+// a page reported as going wrong.
 'use strict';
 
 const fs = require('node:fs');
 const http = require('node:http');
+const os = require('node:os');
 const path = require('node:path');
 const puppeteer = require('puppeteer-core');
 
 const {decodePng} = require('./png');
 
-const kChromium = process.env.PLOMBRIX_CHROMIUM || '/usr/bin/chromium';
 // Without the background services Chromium keeps trying this machine's closed
 // network; SwiftShader gives WebGL without a GPU.
 const kChromiumFlags = [
   '--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--disable-background-networking',
-  '--disable-component-update', '--disable-sync', '--no-first-run', '--disable-quic',
-  '--disable-default-apps', '--mute-audio',
+  '--disable-component-update', '--disable-sync', '--no-first-run', '--disable-quic', '--disable-default-apps',
+  '--mute-audio',
 ];
 const kTypes = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
-  '.data': 'application/octet-stream', '.png': 'image/png', '.txt': 'text/plain; charset=utf-8',
+  '.png': 'image/png', '.txt': 'text/plain; charset=utf-8',
 };
 
-// Serves a folder as any static host would; `hide` names files to answer
-// with 404, to play a site with a file missing.
-function serveSite(root, {hide = []} = {}) {
+// Serves a folder (an absolute path) as any static host would.
+function serveSite(root) {
   const server = http.createServer((request, response) => {
     const name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
     const file = path.join(root, name === '/' ? 'index.html' : name);
-    if (!file.startsWith(path.resolve(root)) || hide.includes(path.basename(file)) || !fs.existsSync(file) ||
-        fs.statSync(file).isDirectory()) {
-      response.writeHead(404);
-      response.end();
+    if (!file.startsWith(path.resolve(root)) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
+      response.writeHead(404).end();
       return;
     }
     response.writeHead(200, {'Content-Type': kTypes[path.extname(file)] || 'application/octet-stream'});
     fs.createReadStream(file).pipe(response);
   });
-  return new Promise((resolve) => {
-    server.listen(0, '127.0.0.1', () => {
-      resolve({url: `http://127.0.0.1:${server.address().port}/`, close: () => new Promise((r) => server.close(r))});
-    });
-  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve({
+    url: `http://127.0.0.1:${server.address().port}/`, close: () => new Promise((r) => server.close(r)),
+  })));
 }
 
+// A browser with a profile of its own, removed with it once its process has ended.
 async function launchBrowser({extraFlags = []} = {}) {
-  const profile = fs.mkdtempSync(path.join(require('node:os').tmpdir(), 'plombrix-chromium-'));
-  const browser = await puppeteer.launch({
-    executablePath: kChromium,
-    headless: true,
-    args: [...kChromiumFlags, ...extraFlags],
-    userDataDir: profile,
-  });
-  // The profile goes with the browser, once its process has ended.
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'plombrix-chromium-'));
+  const browser = await puppeteer.launch({executablePath: process.env.PLOMBRIX_CHROMIUM || '/usr/bin/chromium',
+    headless: true, args: [...kChromiumFlags, ...extraFlags], userDataDir: profile});
   const close = browser.close.bind(browser);
   browser.close = async () => {
     await close();
@@ -63,15 +54,14 @@ async function launchBrowser({extraFlags = []} = {}) {
   return browser;
 }
 
-// Everything the page says went wrong: console errors, uncaught exceptions,
-// failed loads. `problems` is the list a test asserts empty.
+// Everything the page says went wrong (console errors, uncaught exceptions,
+// failed loads) in `problems`, the list a test asserts empty; its other
+// console lines in `logs`.
 function watchPage(page) {
-  const watch = {problems: [], logs: [], warnings: []};
+  const watch = {problems: [], logs: []};
   page.on('console', (message) => {
-    const text = message.text();
-    if (message.type() === 'error') watch.problems.push(`console error: ${text}`);
-    else if (message.type() === 'warn' || message.type() === 'warning') watch.warnings.push(text);
-    else watch.logs.push(text);
+    if (message.type() === 'error') watch.problems.push(`console error: ${message.text()}`);
+    else if (!message.type().startsWith('warn')) watch.logs.push(message.text());
   });
   page.on('pageerror', (error) => watch.problems.push(`uncaught: ${error.message}`));
   page.on('requestfailed', (request) => watch.problems.push(`request failed: ${request.url()}`));
@@ -85,7 +75,6 @@ function watchPage(page) {
 function pageProbe() {
   const probe = {frames: 0, menus: [], contexts: [], taps: []};
   window.plombrixProbe = probe;
-
   const requestFrame = window.requestAnimationFrame.bind(window);
   window.requestAnimationFrame = (callback) => requestFrame((time) => {
     probe.frames += 1;
@@ -107,16 +96,15 @@ function pageProbe() {
       pressed = pressed || event.isTrusted;
     }, true);
   }
-  const waitingForPlayer = () => !pressed;
   window.AudioContext = window.webkitAudioContext = class extends Context {
     constructor(...options) {
       super(...options);
       probe.contexts.push(this);
-      if (waitingForPlayer()) super.suspend();
+      if (!pressed) super.suspend();
     }
 
     resume() {
-      return waitingForPlayer() ? super.suspend() : super.resume();
+      return pressed ? super.resume() : super.suspend();
     }
   };
   const connect = AudioNode.prototype.connect;
@@ -143,9 +131,9 @@ function pageProbe() {
 
 // Opens the game's page with the probe in place. The viewport is the page's
 // size in CSS pixels; the canvas keeps its 1024 x 768 drawing buffer.
-async function openGame(browser, url, {width = 1024, height = 768, hasTouch = false} = {}) {
+async function openGame(browser, url, {hasTouch = false} = {}) {
   const page = await browser.newPage();
-  await page.setViewport({width, height, hasTouch, deviceScaleFactor: 1});
+  await page.setViewport({width: 1024, height: 768, hasTouch, deviceScaleFactor: 1});
   await page.evaluateOnNewDocument(pageProbe);
   const watch = watchPage(page);
   await page.goto(url);
@@ -159,24 +147,21 @@ async function canvasShot(page, clip) {
     const rect = canvas.getBoundingClientRect();
     return {x: rect.left, y: rect.top, width: rect.width, height: rect.height};
   });
-  const area = clip ? {x: box.x + clip.x, y: box.y + clip.y, width: clip.width, height: clip.height} : box;
+  const area = clip ? {...clip, x: box.x + clip.x, y: box.y + clip.y} : box;
   return decodePng(Buffer.from(await page.screenshot({clip: area, type: 'png'})));
-}
-
-async function framesDrawn(page) {
-  return page.evaluate(() => window.plombrixProbe.frames);
 }
 
 // Waits until the page has run `count` more animation frames. Polled on a
 // timer: a poll on animation frames would count its own.
 async function waitFrames(page, count, timeoutMs = 10000) {
-  const target = (await framesDrawn(page)) + count;
-  try {
-    await page.waitForFunction((n) => window.plombrixProbe.frames >= n, {timeout: timeoutMs, polling: 20}, target);
-  } catch (error) {
-    throw new Error(`the game stopped drawing: fewer than ${count} frames in ${timeoutMs / 1000} s (${error.message})`);
-  }
+  const target = (await page.evaluate(() => window.plombrixProbe.frames)) + count;
+  await page.waitForFunction((n) => window.plombrixProbe.frames >= n, {timeout: timeoutMs, polling: 20}, target)
+      .catch((error) => {
+        throw new Error(`the game stopped drawing: fewer than ${count} frames in ${timeoutMs / 1000} s (${error.message})`);
+      });
 }
+
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 // Calls `probe` until it returns something other than undefined, every
 // `intervalMs`, for at most `timeoutMs` but at least `tries` times (a probe
@@ -192,8 +177,4 @@ async function poll(probe, {timeoutMs = 10000, intervalMs = 50, tries = 3} = {})
   }
 }
 
-function sleep(ms) {
-  return new Promise((resolve) => setTimeout(resolve, ms));
-}
-
-module.exports = {serveSite, launchBrowser, watchPage, openGame, canvasShot, framesDrawn, waitFrames, poll, sleep};
+module.exports = {serveSite, launchBrowser, watchPage, openGame, canvasShot, waitFrames, poll, sleep};

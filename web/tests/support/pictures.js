@@ -43,28 +43,22 @@ function describeDifference({mean, share}) {
   return `${(100 * share).toFixed(1)} % of the pixels differ clearly, mean difference ${mean.toFixed(1)} of 255`;
 }
 
-// The picture moved right by dx and down by dy, its edge pixels repeated.
-function shifted(picture, dx, dy) {
+// A picture made of another's pixels: pixel (x, y) is `from(x, y)` of the
+// original, clamped to its edges.
+function remapped(picture, from) {
   const {width, height} = picture;
   const data = new Uint8Array(picture.data.length);
   for (let y = 0; y < height; ++y) {
-    const sy = Math.min(height - 1, Math.max(0, y - dy));
     for (let x = 0; x < width; ++x) {
-      const sx = Math.min(width - 1, Math.max(0, x - dx));
+      const [sx, sy] = from(x, y).map((v, axis) => Math.min((axis ? height : width) - 1, Math.max(0, v)));
       data.set(picture.data.subarray((sy * width + sx) * 4, (sy * width + sx) * 4 + 4), (y * width + x) * 4);
     }
   }
   return {width, height, data};
 }
 
-function upsideDown(picture) {
-  const {width, height} = picture;
-  const data = new Uint8Array(picture.data.length);
-  for (let y = 0; y < height; ++y) {
-    data.set(picture.data.subarray((height - 1 - y) * width * 4, (height - y) * width * 4), y * width * 4);
-  }
-  return {width, height, data};
-}
+const shifted = (picture, dx, dy) => remapped(picture, (x, y) => [x - dx, y - dy]);
+const upsideDown = (picture) => remapped(picture, (x, y) => [x, picture.height - 1 - y]);
 
 // The picture with red and blue swapped: the same shapes in wrong colours.
 function channelsSwapped(picture) {

@@ -4,7 +4,6 @@
 // with alpha and RGBA, not interlaced.
 'use strict';
 
-const fs = require('node:fs');
 const zlib = require('node:zlib');
 
 const kSignature = Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a]);
@@ -98,38 +97,22 @@ function chunk(type, body) {
   return Buffer.concat([head, body, crc]);
 }
 
-// An RGBA picture ({width, height, data}) as a PNG file's bytes.
+// A picture ({width, height, data}, RGBA or RGB rows from the top) as a PNG
+// file's bytes.
 function encodePng({width, height, data}) {
+  const channels = data.length / (width * height);
   const header = Buffer.alloc(13);
   header.writeUInt32BE(width, 0);
   header.writeUInt32BE(height, 4);
   header[8] = 8;
-  header[9] = 6;
-  const raw = Buffer.alloc((width * 4 + 1) * height);
+  header[9] = channels === 4 ? 6 : 2;
+  const stride = width * channels;
+  const raw = Buffer.alloc((stride + 1) * height);
   for (let y = 0; y < height; ++y) {
-    Buffer.from(data.buffer, data.byteOffset + y * width * 4, width * 4).copy(raw, y * (width * 4 + 1) + 1);
+    Buffer.from(data.buffer, data.byteOffset + y * stride, stride).copy(raw, y * (stride + 1) + 1);
   }
   return Buffer.concat([kSignature, chunk('IHDR', header), chunk('IDAT', zlib.deflateSync(raw)),
     chunk('IEND', Buffer.alloc(0))]);
 }
 
-// The GL conformance test's pictures are RGB, three bytes a pixel from the
-// top row: {width, height, rgb} from a file, and the other way.
-function readPng(file) {
-  const {width, height, data} = decodePng(fs.readFileSync(file));
-  const rgb = Buffer.alloc(width * height * 3);
-  for (let p = 0; p < width * height; p++) {
-    for (let c = 0; c < 3; c++) rgb[p * 3 + c] = data[p * 4 + c];
-  }
-  return {width, height, rgb};
-}
-
-function writePng(file, width, height, rgb) {
-  const data = new Uint8Array(width * height * 4).fill(255);
-  for (let p = 0; p < width * height; p++) {
-    for (let c = 0; c < 3; c++) data[p * 4 + c] = rgb[p * 3 + c];
-  }
-  fs.writeFileSync(file, encodePng({width, height, data}));
-}
-
-module.exports = {decodePng, encodePng, readPng, writePng};
+module.exports = {decodePng, encodePng};

@@ -23,17 +23,14 @@ class RecordingDevice : public GpuDevice {
   };
   struct Texture {
     int width = 0;
-    int height = 0;
     TextureSampling sampling;
   };
 
   explicit RecordingDevice(bool repeatsAnySize = true) : repeatsAnySize_(repeatsAnySize) {}
 
-  std::uint32_t createTexture(int width, int height, const TextureSampling& sampling,
-                              const std::uint8_t*) override {
-    const std::uint32_t name = nextTexture_++;
-    textures[name] = {width, height, sampling};
-    return name;
+  std::uint32_t createTexture(int width, int, const TextureSampling& sampling, const std::uint8_t*) override {
+    textures[nextTexture_] = {width, sampling};
+    return nextTexture_++;
   }
   void updateTexture(std::uint32_t, int, int, int, int, const std::uint8_t*) override {}
   void setSampling(std::uint32_t texture, const TextureSampling& sampling) override {
@@ -58,11 +55,10 @@ class RecordingDevice : public GpuDevice {
   }
   void finish() override { events.push_back("finish"); }
 
-  // Whether a texture of the device is one of the layer's shared atlas pages
-  // rather than a picture's own.
+  // Whether a texture is one of the layer's shared atlas pages rather than a
+  // picture's own.
   bool isAtlasPage(std::uint32_t texture) const {
-    const auto found = textures.find(texture);
-    return found != textures.end() && found->second.width == TextureAtlas::kPageSide;
+    return textures.contains(texture) && textures.at(texture).width == TextureAtlas::kPageSide;
   }
 
   static constexpr int kMaxTextureSize = 4096;

@@ -20,11 +20,10 @@ long allocations = 0;
 
 using Pcm = WebMixer::Pcm;
 
-// `frames` frames holding the same value on each side.
-Pcm constant(int frames, float left) { return {1, frames, std::vector<float>(frames, left)}; }
-Pcm constant(int frames, float left, float right) {
-  Pcm pcm{2, frames, std::vector<float>(2 * frames, left)};
-  std::fill(pcm.samples.begin() + frames, pcm.samples.end(), right);
+// `frames` frames holding one value a channel: mono, or left and right.
+Pcm constant(int frames, std::initializer_list<float> channels) {
+  Pcm pcm{static_cast<int>(channels.size()), frames, {}};
+  for (float value : channels) pcm.samples.insert(pcm.samples.end(), frames, value);
   return pcm;
 }
 
@@ -39,11 +38,11 @@ Pcm sine(int frames, int cycles) {
   return pcm;
 }
 
-// The next `frames` frames of the mix, mixed a block at a time as the page asks for them.
-std::vector<float> mixed(WebMixer& mixer, int frames, int block = kBlockFrames) {
+// The next `frames` frames of the mix, a block at a time as the page asks for them.
+std::vector<float> mixed(WebMixer& mixer, int frames) {
   std::vector<float> out(kSides * frames);
-  for (int done = 0; done < frames; done += block)
-    mixer.mix(&out[kSides * done], std::min(block, frames - done));
+  for (int done = 0; done < frames; done += kBlockFrames)
+    mixer.mix(&out[kSides * done], std::min(kBlockFrames, frames - done));
   return out;
 }
 
@@ -69,8 +68,8 @@ TEST(WebMixerTest, FifthPlayCutsTheCopyThatStartedFirstWhileTheOtherThreeAndOthe
   // counts the copies of one sound that are sounding. Quiet enough that the
   // limiter leaves the sum alone.
   constexpr float kValue = 0.1f;
-  mixer.setSample(kMerge, constant(kLength, kValue, 0.0f));
-  mixer.setSample(kOtherMerge, constant(kLength, 0.0f, kValue));
+  mixer.setSample(kMerge, constant(kLength, {kValue, 0.0f}));
+  mixer.setSample(kOtherMerge, constant(kLength, {0.0f, kValue}));
   const float copy = kValue * static_cast<float>(SoundBank::kMergeLevel);
   const auto copiesAt = [&](const std::vector<float>& out, int frame, int side) {
     return std::lround(out[kSides * frame + side] / copy);
@@ -101,26 +100,25 @@ TEST(WebMixerTest, EachGroupAndTheMusicPlayAtTheirLevelOnceOnBothSides) {
   for (int index : {0, 13, 14, 19, 20, 25, 26, 37}) {
     SCOPED_TRACE(index);
     WebMixer mixer(kRate);
-    mixer.setSample(index, constant(kLength, 1.0f));
+    mixer.setSample(index, constant(kLength, {1.0f}));
     mixer.play(index);
     const std::vector<float> out = mixed(mixer, 2 * kLength);
     const auto heard =
         std::ranges::count_if(out, [&](float s) { return std::abs(s - SoundBank::levelOf(index)) < 1e-5; });
     EXPECT_EQ(heard, kSides * kLength)
-        << "a full-scale mono sample is not heard at its group's level on both "
-           "sides, or not for its whole length";
+        << "a mono sample is not heard at its group's level on both sides throughout";
     EXPECT_EQ(peakOf({out.begin() + kSides * kLength, out.end()}), 0.0f)
         << "the sample played more than once";
   }
 
   WebMixer mixer(kRate);
-  mixer.setSample(SoundBank::kClickFirst, constant(kLength, 0.5f, -0.25f));
+  mixer.setSample(SoundBank::kClickFirst, constant(kLength, {0.5f, -0.25f}));
   mixer.play(SoundBank::kClickFirst);
   const std::vector<float> stereo = mixed(mixer, 1);
   EXPECT_NEAR(stereo[0], 0.5 * SoundBank::kClickLevel, 1e-6) << "left";
   EXPECT_NEAR(stereo[1], -0.25 * SoundBank::kClickLevel, 1e-6) << "right";
 
-  mixer.setMusic(constant(kLength, 1.0f));
+  mixer.setMusic(constant(kLength, {1.0f}));
   EXPECT_NEAR(mixed(mixer, 1)[1], (-0.25 * SoundBank::kClickLevel) + SoundBank::kMusicLevel, 1e-6)
       << "the music does not play at its level";
 }
@@ -168,7 +166,7 @@ TEST(WebMixerTest, NothingSoundsUnloadedOrOutsideTheBankAndMixingAllocatesNothin
   EXPECT_EQ(peakOf(mixed(mixer, kBlockFrames)), 0.0f) << "a sound played before anything was loaded";
 
   for (int index : {-1, SoundBank::kSoundCount}) {
-    mixer.setSample(index, constant(kRate, 1.0f));
+    mixer.setSample(index, constant(kRate, {1.0f}));
     mixer.play(index);
   }
   // A decoded sound shorter than it claims is no sound rather than a read past its end.
@@ -177,7 +175,7 @@ TEST(WebMixerTest, NothingSoundsUnloadedOrOutsideTheBankAndMixingAllocatesNothin
   EXPECT_EQ(peakOf(mixed(mixer, kBlockFrames)), 0.0f)
       << "an index outside the bank, or a broken sound, was heard";
 
-  mixer.setSample(1, constant(kRate, 0.1f));
+  mixer.setSample(1, constant(kRate, {0.1f}));
   mixer.play(1);
   mixer.setMusic(sine(kRate, 440));
   std::vector<float> block(kSides * kBlockFrames);
