@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "app/Backdrop.h"
 #include "app/FrameClock.h"
 #include "assets/AssetTree.h"
 #include "audio/AudioBackend.h"
@@ -14,7 +13,6 @@
 #include "score/FloatingTextList.h"
 #include "score/Wallet.h"
 #include "sim/BubbleField.h"
-#include "view/Camera.h"
 #include "view/GameState.h"
 
 namespace frameScene {
@@ -70,23 +68,19 @@ bool build(const std::filesystem::path& assetRoot) {
   if (failure != nullptr) return false;
   namespace fs = std::filesystem;
   if (assetRoot.empty() || !fs::exists(assetRoot / AssetTree::kFont.path)) {
-    failure = "no asset tree (res/fonts/Cookies.ttf): build the assets or run from a directory holding res/";
+    static const std::string missing = std::string("no asset tree (") + AssetTree::kFont.path +
+                                       "): build the assets or run from a directory holding res/";
+    failure = missing.c_str();
     return false;
   }
 
   SoundBank::instance().useBackend(std::make_unique<QuietAudio>());
   const fs::path previous = fs::current_path();
   fs::current_path(assetRoot);
-  Backdrop::instance().loadSprites();
-  Backdrop::instance().setRect(Camera::kWorldTop, Camera::kWorldRight, Camera::kWorldBottom,
-                               Camera::kWorldLeft);
-  Wallet::instance().initialise();
-  bubbleField.loadSprites();
-  patient.loadSprites();
+  FrameClock::instance().initialise();  // the game's own start-up, so the scene loads what the game loads
   BurstList::instance().spawnPopBurst(0.0f, 3.0f, 0.2f);  // reads the spark image
   fs::current_path(previous);
   GameState = kPlaying;
-  FrameClock::instance().started = true;
 
   BurstList::instance().bursts.clear();
   for (int frame = 0; frame < kWarmUpFramesMax; ++frame) {
