@@ -30,44 +30,32 @@ std::vector<std::uint8_t> quadrants() {
   return rgba;
 }
 
-class BackdropTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    window = &GlTestWindow::open();
-    for (const AssetTree::File& picture :
-         {AssetTree::kBackgroundImage, AssetTree::kTitleImage, AssetTree::kInstructionsImage})
-      writeTga(scratch.file(picture), TgaLayout{kPictureWidth, kPictureHeight, 32, false, true}, quadrants());
-    Backdrop::instance() = Backdrop();  // sprites of this case's own pictures
-    Backdrop::instance().loadSprites();
-  }
-
-  void expectCornersUpright() {
-    EXPECT_TRUE(near(window->pixel(12, 12), 255, 0, 0)) << "top-left corner";
-    EXPECT_TRUE(near(window->pixel(1011, 12), 0, 255, 0)) << "top-right corner";
-    EXPECT_TRUE(near(window->pixel(12, 755), 0, 0, 255)) << "bottom-left corner";
-    EXPECT_TRUE(near(window->pixel(1011, 755), 255, 255, 255)) << "bottom-right corner";
-    // Just inside the centre lines the colours change: the picture is not
-    // shifted or squeezed.
-    EXPECT_TRUE(near(window->pixel(500, 370), 255, 0, 0));
-    EXPECT_TRUE(near(window->pixel(524, 398), 255, 255, 255));
-  }
-
-  ScratchDir scratch;
-  GlTestWindow* window = nullptr;
-};
-
-TEST_F(BackdropTest, EveryPictureFillsTheWindowEdgeToEdgeUprightWhicheverOrderTheEdgesCome) {
+TEST(Backdrop, EveryPictureFillsTheWindowEdgeToEdgeUprightWhicheverOrderTheEdgesCome) {
+  GlTestWindow& window = GlTestWindow::open();
+  const ScratchDir scratch;
+  for (const AssetTree::File& picture :
+       {AssetTree::kBackgroundImage, AssetTree::kTitleImage, AssetTree::kInstructionsImage})
+    writeTga(scratch.file(picture), TgaLayout{kPictureWidth, kPictureHeight, 32, false, true}, quadrants());
   Backdrop& backdrop = Backdrop::instance();
+  backdrop = Backdrop();  // sprites of this case's own pictures
+  backdrop.loadSprites();
   for (bool reversed : {false, true}) {
     // Reversed: bottom above top, left right of right.
     reversed ? backdrop.setRect(0, -4, 6, 4) : backdrop.setRect(6, 4, 0, -4);
     for (auto draw : {&Backdrop::drawTitle, &Backdrop::drawInstructions, &Backdrop::drawBackground}) {
-      window->clear();
+      window.clear();
       (backdrop.*draw)();
-      expectCornersUpright();
+      EXPECT_TRUE(near(window.pixel(12, 12), 255, 0, 0)) << "top-left corner";
+      EXPECT_TRUE(near(window.pixel(1011, 12), 0, 255, 0)) << "top-right corner";
+      EXPECT_TRUE(near(window.pixel(12, 755), 0, 0, 255)) << "bottom-left corner";
+      EXPECT_TRUE(near(window.pixel(1011, 755), 255, 255, 255)) << "bottom-right corner";
+      // Just inside the centre lines the colours change: the picture is not
+      // shifted or squeezed.
+      EXPECT_TRUE(near(window.pixel(500, 370), 255, 0, 0));
+      EXPECT_TRUE(near(window.pixel(524, 398), 255, 255, 255));
       // The very edge pixels are covered too: no black seam at the border.
-      EXPECT_FALSE(near(window->pixel(0, 0), 0, 0, 0, 2));
-      EXPECT_FALSE(near(window->pixel(1023, 767), 0, 0, 0, 2));
+      EXPECT_FALSE(near(window.pixel(0, 0), 0, 0, 0, 2));
+      EXPECT_FALSE(near(window.pixel(1023, 767), 0, 0, 0, 2));
     }
   }
 }

@@ -8,6 +8,7 @@
 
 #include "app/Backdrop.h"
 #include "app/FrameClock.h"
+#include "assets/AssetTree.h"
 #include "fx/BurstList.h"
 #include "fx/Patient.h"
 #include "gfx/GlIncludes.h"
@@ -51,9 +52,9 @@ class FrameTest : public ::testing::Test {
  protected:
   void SetUp() override {
     window = &GlTestWindow::open();
-    scratch.solidImage("titlescreen.tga", 200, 30, 30);
-    scratch.solidImage("instructions.tga", 30, 200, 30);
-    scratch.solidImage("background.tga", 30, 30, 200);
+    scratch.solidImage(AssetTree::kTitleImage, 200, 30, 30);
+    scratch.solidImage(AssetTree::kInstructionsImage, 30, 200, 30);
+    scratch.solidImage(AssetTree::kBackgroundImage, 30, 30, 200);
     audio = RecordingAudio::install();
     resetPlayState();
     patient.clock = 0.0f;
@@ -73,8 +74,6 @@ class FrameTest : public ::testing::Test {
         << "a frame must leave the model-view stack as it found it";
   }
 
-  Rgba shown(int x, int y) { return window->pixel(x, y); }
-
   ScriptedRandom random{5000};
   ScratchDir scratch;
   GlTestWindow* window = nullptr;
@@ -85,12 +84,12 @@ TEST_F(FrameTest, FirstScreensShowTheirPictureAndTickTheClockPlayingFramesMoveEv
   GameState = kTitleScreen;
   const std::int32_t titleFrameStart = glutGet(GLUT_ELAPSED_TIME);
   frameAfter(0.5);  // a long look at the title
-  EXPECT_TRUE(near(shown(512, 384), 200, 30, 30) && near(shown(0, 0), 200, 30, 30));
+  EXPECT_TRUE(near(window->pixel(512, 384), 200, 30, 30) && near(window->pixel(0, 0), 200, 30, 30));
   EXPECT_GE(FrameClock::instance().lastMs, titleFrameStart)
       << "a title frame must tick, or the first playing frame makes up for the title's time";
   GameState = kInstructionsScreen;
   frameAfter(0.5);
-  EXPECT_TRUE(near(shown(1023, 767), 30, 200, 30));
+  EXPECT_TRUE(near(window->pixel(1023, 767), 30, 200, 30));
   EXPECT_TRUE(bubbleField.bubbles.empty() && bubbleField.clock == 0.0f && patient.clock == 0.0f)
       << "something moved before play";
 
@@ -98,7 +97,7 @@ TEST_F(FrameTest, FirstScreensShowTheirPictureAndTickTheClockPlayingFramesMoveEv
   FrameClock::instance().started = false;
   frameAfter(0.05);
   EXPECT_TRUE(bubbleField.clock == 0.0f && bubbleField.bubbles.empty()) << "updated before start-up finished";
-  EXPECT_TRUE(near(shown(1010, 10), 30, 30, 200)) << "drawing does not depend on the started flag";
+  EXPECT_TRUE(near(window->pixel(1010, 10), 30, 30, 200)) << "drawing does not depend on the started flag";
   FrameClock::instance().started = true;
   const std::int32_t lastTick = FrameClock::instance().lastMs;
   FrameClock::instance().drawFrame();
@@ -107,7 +106,6 @@ TEST_F(FrameTest, FirstScreensShowTheirPictureAndTickTheClockPlayingFramesMoveEv
   frameAfter(0.5);
   EXPECT_NEAR(bubbleField.clock - before, 0.12f, 1e-6f) << "a long frame advances the field by 0.12 s";
   EXPECT_NEAR(patient.clock - before, 0.12f, 1e-6f);
-  EXPECT_TRUE(near(shown(1010, 10), 30, 30, 200)) << "where nothing else is drawn, the background shows";
 }
 
 TEST_F(FrameTest,
@@ -115,15 +113,16 @@ TEST_F(FrameTest,
   // The background is clear on the window's left half and opaque white on the
   // right: the patient shows only where it is clear, everything drawn after it
   // shows on top of the white.
-  scratch.maskImage("background.tga", [](float dx, float) { return dx > 0.0f; });
+  scratch.maskImage(AssetTree::kBackgroundImage, [](float dx, float) { return dx > 0.0f; });
   Backdrop::instance() = Backdrop();
   Backdrop::instance().loadSprites();
   Backdrop::instance().setRect(6, 4, 0, -4);
-  for (const char* part : {"character_head.tga", "character_armright.tga", "character_armleft.tga",
-                           "character_legright.tga", "character_legleft.tga"})
+  for (const AssetTree::File& part :
+       {AssetTree::kHeadImage, AssetTree::kRightArmImage, AssetTree::kLeftArmImage, AssetTree::kRightLegImage,
+        AssetTree::kLeftLegImage})
     scratch.solidImage(part, 220, 0, 0);
-  scratch.solidImage("diseaseBubble.tga", 0, 200, 0);
-  scratch.solidImage("popBubble2.tga", 255, 0, 0);
+  scratch.solidImage(AssetTree::kBubbleImage, 0, 200, 0);
+  scratch.solidImage(AssetTree::kSparkImage, 255, 0, 0);
   std::filesystem::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
                              scratch.path() / "res" / "fonts" / "Cookies.ttf");
   patient.loadSprites();
@@ -134,15 +133,8 @@ TEST_F(FrameTest,
 
   // A grown bubble that bursts in the frame's first sub-step, and a big one,
   // 0.92 world units across, that stays, clear of the wall.
-  for (const auto& [mass, x, y] : {std::tuple{5.0f, -2.0f, 2.0f}, {4.0f, 0.6f, 1.5f}}) {
-    auto* bubble = new Bubble();
-    bubble->kind = Bubble::kPlainKind;
-    bubble->setMass(mass);
-    bubble->x = x;
-    bubble->y = y;
-    bubble->shellList = bubbleField.bubbleList;
-    bubbleField.bubbles.push_back(bubble);
-  }
+  for (const auto& [mass, x, y] : {std::tuple{5.0f, -2.0f, 2.0f}, {4.0f, 0.6f, 1.5f}})
+    addBubble(bubbleField, Bubble::kPlainKind, x, y, mass)->shellList = bubbleField.bubbleList;
   // A click's sparks start bright over the big bubble's lower half and stay
   // there: at every angle round the circle, launched at no speed.
   for (int spark = 0; spark < PopBurst::kSparkCount; ++spark)
@@ -159,20 +151,18 @@ TEST_F(FrameTest,
   const auto& bursts = BurstList::instance().bursts;
   ASSERT_GE(bursts.size(), 2u) << "the grown bubble must burst";
   EXPECT_GT(bursts[1].phaseClock, 0.0f) << "a burst born in the field's step is updated in the same frame";
-  const auto head = GlTestWindow::worldToPixel(Patient::kHeadRig.x, static_cast<float>(Patient::kHeadRig.y));
-  EXPECT_TRUE(near(shown(head[0], head[1]), 220, 0, 0)) << "the patient shows where the background is clear";
-  const auto arm =
-      GlTestWindow::worldToPixel(Patient::kLeftArmRig.x, static_cast<float>(Patient::kLeftArmRig.y));
-  EXPECT_TRUE(near(shown(arm[0], arm[1]), 255, 255, 255))
+  EXPECT_TRUE(window->shows(Patient::kHeadRig.x, static_cast<float>(Patient::kHeadRig.y), 220, 0, 0))
+      << "the patient shows where the background is clear";
+  EXPECT_TRUE(
+      window->shows(Patient::kLeftArmRig.x, static_cast<float>(Patient::kLeftArmRig.y), 255, 255, 255))
       << "the background covers the patient where it is opaque";
-  const auto bubble = GlTestWindow::worldToPixel(0.98f, 1.12f);
-  EXPECT_TRUE(near(shown(bubble[0], bubble[1]), 0, 200, 0)) << "bubbles lie over the background";
+  EXPECT_TRUE(window->shows(0.98f, 1.12f, 0, 200, 0)) << "bubbles lie over the background";
   // How many pixels of a world box, every second one each way, pass.
   const auto count = [&](float x0, float y0, float x1, float y1, auto pass) {
     const auto from = GlTestWindow::worldToPixel(x0, y1), to = GlTestWindow::worldToPixel(x1, y0);
     int n = 0;
     for (int py = from[1]; py < to[1]; py += 2)
-      for (int px = from[0]; px < to[0]; px += 2) n += pass(shown(px, py)) ? 1 : 0;
+      for (int px = from[0]; px < to[0]; px += 2) n += pass(window->pixel(px, py)) ? 1 : 0;
     return n;
   };
   EXPECT_GT(count(0.3f, 1.08f, 0.9f, 1.5f, [](Rgba p) { return near(p, 178, 0, 0, 60); }), 5)

@@ -12,6 +12,7 @@
 #include "score/Wallet.h"
 #include "sim/BubbleField.h"
 #include "support/GlTestWindow.h"
+#include "support/PlayState.h"
 #include "support/RecordingAudio.h"
 #include "support/ScratchDir.h"
 #include "view/Camera.h"
@@ -102,11 +103,7 @@ TEST(GameStartUp, OpensTheWindowLoadsTheSoundsStartsTheMusicAndHearsOnlyItsOwnIn
 
   // In play the wheel (buttons 4 and 5) neither bursts nor pays.
   GameState = kPlaying;
-  auto* bubble = new Bubble();
-  bubble->setMass(1.0f);
-  bubble->x = 0.0f;
-  bubble->y = 3.0f;
-  bubbleField.bubbles.push_back(bubble);
+  const Bubble* bubble = addBubble(bubbleField, 0, 0.0f, 3.0f, 1.0f);
   events.motion(512, 384);
   ASSERT_EQ(bubbleField.selectedBubble, bubble) << "a hover selects through the real callback";
   const int money = Wallet::instance().money;

@@ -31,8 +31,7 @@ using namespace ::testing::internal;  // capturing the output
 
 constexpr int kLongFrames = 3 * kToneRate;  // 3 s: nothing ends by itself during a test
 
-// Channels whose play was cut, in order. With 3 s tones nothing ends by itself,
-// so only a restart on this thread reports here.
+// Channels whose play was cut, in order: with 3 s tones, only restarts.
 std::vector<int> cutChannels;
 void recordCut(int channel) { cutChannels.push_back(channel); }
 

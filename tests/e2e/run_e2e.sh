@@ -5,29 +5,14 @@
 # still), zooms to both ends, resizes the window, and closes it the way a
 # window manager's close button does. Then starts the game again from a
 # folder without res/, where it must find the tree the build put beside it.
-# Every wait polls for what it waits for, up to a bound, and every check of an
-# end state first sees its own event take effect, so a key or a resize that did
-# nothing cannot pass for one that worked.
-#
-# The game runs in a scratch folder whose res/ holds small pictures in distinct
-# colours, so each screen can be told apart by its pixels and the test does not
-# depend on the real assets.
+# Every check of an end state first sees its own event take effect, so a key or
+# a resize that did nothing cannot pass for one that worked. The scratch res/
+# holds small pictures in distinct colours, so each screen shows by its pixels.
 set -euo pipefail
 
-game="" closer="" resizer="" out=""
-while [ $# -gt 0 ]; do
-  case "$1" in
-    --game) game=$2; shift 2 ;;
-    --close) closer=$2; shift 2 ;;
-    --resize) resizer=$2; shift 2 ;;
-    --out) out=$2; shift 2 ;;
-    *) echo "unknown argument $1" >&2; exit 2 ;;
-  esac
-done
-[ -x "$game" ] && [ -x "$closer" ] && [ -x "$resizer" ] && [ -n "$out" ] ||
-  { echo "usage: run_e2e.sh --game BIN --close BIN --resize BIN --out DIR" >&2; exit 2; }
-
-game=$(realpath "$game"); closer=$(realpath "$closer"); resizer=$(realpath "$resizer")
+[ $# = 4 ] && [ -x "$1" ] && [ -x "$2" ] && [ -x "$3" ] ||
+  { echo "usage: run_e2e.sh GAME WM_CLOSE RESIZE_WINDOW OUT_DIR" >&2; exit 2; }
+game=$(realpath "$1"); closer=$(realpath "$2"); resizer=$(realpath "$3"); out=$4
 mkdir -p "$out"
 source "$(dirname "$0")/session.sh"
 

@@ -6,6 +6,7 @@
 #include <numbers>
 #include <string>
 
+#include "assets/AssetTree.h"
 #include "fx/Patient.h"
 #include "gfx/GlIncludes.h"
 #include "support/GlTestWindow.h"
@@ -59,23 +60,19 @@ TEST(PatientDrawing, EachPartShowsAtItsPlaceAndSizeAndTheSmokeRisesFaintlyFromTh
   GlTestWindow& window = GlTestWindow::open();
   ScratchDir assets;
   struct Part {
-    const char* image;
+    const AssetTree::File& image;
     const Patient::Rig& rig;
     int r, g, b;
   };
-  const Part parts[] = {{"character_head.tga", Patient::kHeadRig, 255, 0, 0},
-                        {"character_armleft.tga", Patient::kLeftArmRig, 0, 0, 255},
-                        {"character_armright.tga", Patient::kRightArmRig, 0, 255, 0},
-                        {"character_legleft.tga", Patient::kLeftLegRig, 255, 0, 255},
-                        {"character_legright.tga", Patient::kRightLegRig, 255, 255, 0}};
+  const Part parts[] = {{AssetTree::kHeadImage, Patient::kHeadRig, 255, 0, 0},
+                        {AssetTree::kLeftArmImage, Patient::kLeftArmRig, 0, 0, 255},
+                        {AssetTree::kRightArmImage, Patient::kRightArmRig, 0, 255, 0},
+                        {AssetTree::kLeftLegImage, Patient::kLeftLegRig, 255, 0, 255},
+                        {AssetTree::kRightLegImage, Patient::kRightLegRig, 255, 255, 0}};
   for (const Part& part : parts) assets.solidImage(part.image, part.r, part.g, part.b);
-  assets.solidImage("smokeParticle.tga", 255, 255, 255);
+  assets.solidImage(AssetTree::kSmokeImage, 255, 255, 255);
   Patient figure;
   figure.loadSprites();
-  auto shows = [&window](float x, float y, int r, int g, int b, int tolerance = 8) {
-    const auto p = GlTestWindow::worldToPixel(x, y);
-    return near(window.pixel(p[0], p[1]), r, g, b, tolerance) << " at (" << x << ", " << y << ")";
-  };
   window.clear();
   figure.render();
   // Each part fills its rig's rectangle (to 0.03 inside its top-right corner, not
@@ -83,12 +80,12 @@ TEST(PatientDrawing, EachPartShowsAtItsPlaceAndSizeAndTheSmokeRisesFaintlyFromTh
   for (const Part& part : parts) {
     const auto [x, y, width, height, tilt, bob] = part.rig;
     const auto centreY = static_cast<float>(y), right = x + width / 2.0f;
-    EXPECT_TRUE(shows(x, centreY, part.r, part.g, part.b) &&
-                shows(right - 0.03f, centreY + height / 2.0f - 0.03f, part.r, part.g, part.b) &&
-                shows(right + 0.05f, centreY, 0, 0, 0))
-        << part.image;
+    EXPECT_TRUE(window.shows(x, centreY, part.r, part.g, part.b) &&
+                window.shows(right - 0.03f, centreY + height / 2.0f - 0.03f, part.r, part.g, part.b) &&
+                window.shows(right + 0.05f, centreY, 0, 0, 0))
+        << part.image.path;
   }
-  EXPECT_TRUE(shows(0.0f, 2.0f, 0, 0, 0)) << "the stomach stays clear";
+  EXPECT_TRUE(window.shows(0.0f, 2.0f, 0, 0, 0)) << "the stomach stays clear";
   EXPECT_TRUE(figure.clock == 0.0f && figure.smoke.nextSlot == 0)
       << "drawing aged the patient or emitted smoke";
 
@@ -109,9 +106,9 @@ TEST(PatientDrawing, EachPartShowsAtItsPlaceAndSizeAndTheSmokeRisesFaintlyFromTh
   const int smoke = static_cast<int>(255.0 * 0.9 * (1.0 - through) + 0.5);
   const int underSmoke = static_cast<int>(255.0 * through) + smoke;
   const float puffX = Patient::kSmokeOriginX, puffY = static_cast<float>(Patient::kSmokeRestY) + 0.4f * 0.12f;
-  EXPECT_TRUE(shows(puffX, puffY, smoke, smoke, underSmoke, 4)) << "the five puffs";
-  EXPECT_TRUE(shows(puffX, puffY + 0.11f, smoke, smoke, underSmoke, 4)) << "the diamond's top";
-  EXPECT_TRUE(shows(puffX - 0.05f, puffY + 0.08f, 0, 0, 255)) << "beside the diamond's top";
+  EXPECT_TRUE(window.shows(puffX, puffY, smoke, smoke, underSmoke, 4)) << "the five puffs";
+  EXPECT_TRUE(window.shows(puffX, puffY + 0.11f, smoke, smoke, underSmoke, 4)) << "the diamond's top";
+  EXPECT_TRUE(window.shows(puffX - 0.05f, puffY + 0.08f, 0, 0, 255)) << "beside the diamond's top";
   EXPECT_FALSE(glIsEnabled(GL_BLEND) || glIsEnabled(GL_ALPHA_TEST) || glIsEnabled(GL_TEXTURE_2D));
   EXPECT_EQ(GlTestWindow::modelViewDepth(), depth);
   // The next puffs leave from where the arm stood at that drawing.

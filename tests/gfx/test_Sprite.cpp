@@ -12,47 +12,46 @@
 
 namespace {
 
+// Makes the sprite, then draws it as its owners do (texturing on, transform,
+// call, texturing off) over x -0.5..1.5, y 1.5..4.5, where a 2 x 2 picture's
+// texel centres lie at x 0 and 1, y 3.75 and 2.25. Returns what making it printed.
+std::string makeAndDraw(GlTestWindow& window, int& listId, int& textureId, const std::string& path) {
+  ::testing::internal::CaptureStdout();
+  makeSprite(listId, textureId, path.c_str());
+  const std::string console = ::testing::internal::GetCapturedStdout();
+  window.clear();
+  glEnable(GL_TEXTURE_2D);
+  glPushMatrix();
+  glTranslatef(0.5f, 3.0f, 0.0f);
+  glScalef(2.0f, 3.0f, 1.0f);
+  glCallList(static_cast<GLuint>(listId));
+  glPopMatrix();
+  glDisable(GL_TEXTURE_2D);
+  return console;
+}
+
 // The square's size and edges the drawing tests measure; here, what lies on it.
 TEST(Sprite, APictureShowsUprightAndUnmirroredAndAFailedLoadAnUntexturedSquareInTheCurrentColour) {
   GlTestWindow& window = GlTestWindow::open();
   const ScratchDir scratch;
-  // The owners' pattern: texturing on, transform, call, texturing off.
-  auto draw = [&window](const std::string& path) {
-    int listId = kNoSprite;
-    int textureId = kNoTexture;
-    ::testing::internal::CaptureStdout();
-    makeSprite(listId, textureId, path.c_str());
-    const std::string console = ::testing::internal::GetCapturedStdout();
-    window.clear();
-    glEnable(GL_TEXTURE_2D);
-    glPushMatrix();
-    glTranslatef(0.5f, 3.0f, 0.0f);
-    glScalef(2.0f, 3.0f, 1.0f);  // x -0.5..1.5, y 1.5..4.5: texel centres at x 0 and 1, y 3.75 and 2.25
-    glCallList(static_cast<GLuint>(listId));
-    glPopMatrix();
-    glDisable(GL_TEXTURE_2D);
-    return console;
-  };
-  auto shows = [&window](float x, float y, int r, int g, int b) {
-    const auto p = GlTestWindow::worldToPixel(x, y);
-    return near(window.pixel(p[0], p[1]), r, g, b) << " at (" << x << ", " << y << ")";
-  };
-
   // Red, green over blue, white; 24 bits, stored bottom row first (the format's default).
   const std::string quadrants = scratch.image("quadrants.tga");
   writeTga(quadrants, TgaLayout{2, 2, 24, false, false},
            {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255});
-  glColor3f(1.0f, 1.0f, 1.0f);
-  EXPECT_EQ(draw(quadrants), "\nLoading texture " + quadrants + "...2x2:4");
-  EXPECT_TRUE(shows(0.0f, 3.75f, 255, 0, 0)) << "the top-left texel is not at the top left";
-  EXPECT_TRUE(shows(1.0f, 3.75f, 0, 255, 0)) << "the top row is mirrored";
-  EXPECT_TRUE(shows(0.0f, 2.25f, 0, 0, 255)) << "the picture is upside down";
+  int listId = kNoSprite, textureId = kNoTexture;
+  EXPECT_EQ(makeAndDraw(window, listId, textureId, quadrants), "\nLoading texture " + quadrants + "...2x2:4");
+  EXPECT_TRUE(window.shows(0.0f, 3.75f, 255, 0, 0)) << "the top-left texel is not at the top left";
+  EXPECT_TRUE(window.shows(1.0f, 3.75f, 0, 255, 0)) << "the top row is mirrored";
+  EXPECT_TRUE(window.shows(0.0f, 2.25f, 0, 0, 255)) << "the picture is upside down";
 
   // A picture left bound by the last sprite must not show through a failed one.
   const std::string absent = scratch.image("absent.tga");
+  listId = kNoSprite;
+  textureId = kNoTexture;
   glColor3ub(200, 120, 40);
-  EXPECT_EQ(draw(absent), "\nLoading texture " + absent + "...Error: Cannot read file.");
-  EXPECT_TRUE(shows(0.0f, 3.75f, 200, 120, 40) && shows(1.0f, 2.25f, 200, 120, 40));
+  EXPECT_EQ(makeAndDraw(window, listId, textureId, absent),
+            "\nLoading texture " + absent + "...Error: Cannot read file.");
+  EXPECT_TRUE(window.shows(0.0f, 3.75f, 200, 120, 40) && window.shows(1.0f, 2.25f, 200, 120, 40));
 }
 
 // A sprite handed a texture that exists already shows it and reads no file; a
@@ -61,7 +60,7 @@ TEST(Sprite, ASharedTextureIsBoundWithoutReadingAFileAndAMadeSpriteIsNeverRemade
   GlTestWindow& window = GlTestWindow::open();
   const ScratchDir scratch;
   const std::string red = scratch.image("red.tga");
-  scratch.solidImage("red.tga", 255, 0, 0);
+  writeSolidTga(red, ScratchDir::kSolidSide, ScratchDir::kSolidSide, 255, 0, 0);
   constexpr int kShared = 7;
   const std::uint8_t green[] = {0, 255, 0, 255};
   glBindTexture(GL_TEXTURE_2D, kShared);
@@ -71,28 +70,14 @@ TEST(Sprite, ASharedTextureIsBoundWithoutReadingAFileAndAMadeSpriteIsNeverRemade
 
   int listId = kNoSprite;
   int textureId = kShared;
-  ::testing::internal::CaptureStdout();
-  makeSprite(listId, textureId, red.c_str());
-  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "") << "a texture was given, yet a file was read";
+  EXPECT_EQ(makeAndDraw(window, listId, textureId, red), "") << "a texture was given, yet a file was read";
   EXPECT_EQ(textureId, kShared);
   ASSERT_GE(listId, 0);
-  window.clear();
-  glColor3f(1.0f, 1.0f, 1.0f);
-  glEnable(GL_TEXTURE_2D);
-  glPushMatrix();
-  glTranslatef(0.0f, 3.0f, 0.0f);
-  glCallList(static_cast<GLuint>(listId));
-  glPopMatrix();
-  glDisable(GL_TEXTURE_2D);
-  const auto centre = GlTestWindow::worldToPixel(0.0f, 3.0f);
-  EXPECT_TRUE(near(window.pixel(centre[0], centre[1]), 0, 255, 0))
-      << "the list does not bind the shared texture";
+  EXPECT_TRUE(window.shows(0.5f, 3.0f, 0, 255, 0)) << "the list does not bind the shared texture";
 
   const int made = listId;
   textureId = kNoTexture;
-  ::testing::internal::CaptureStdout();
-  makeSprite(listId, textureId, red.c_str());
-  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "") << "a made sprite read its image again";
+  EXPECT_EQ(makeAndDraw(window, listId, textureId, red), "") << "a made sprite read its image again";
   EXPECT_EQ(listId, made);
   EXPECT_EQ(textureId, kNoTexture);
 }

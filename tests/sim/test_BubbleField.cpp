@@ -36,17 +36,7 @@ class BubbleFieldTest : public ::testing::Test {
  protected:
   void SetUp() override { resetPlayState(); }
 
-  // A bubble placed by hand, weightless, so only the field's own forces move it.
-  Bubble* place(int kind, float x, float y, float mass = 0.5f, float vx = 0.0f, float vy = 0.0f) {
-    Bubble* bubble = field.bubbles.emplace_back(new Bubble());
-    bubble->kind = kind;
-    bubble->setMass(mass);
-    bubble->x = x;
-    bubble->y = y;
-    bubble->vx = vx;
-    bubble->vy = vy;
-    return bubble;
-  }
+  Bubble* place(int kind, float x, float y, float mass = 0.5f) { return addBubble(field, kind, x, y, mass); }
 
   // A sub-step without the spawn, for scenes built by hand.
   void stepScene() {
@@ -102,9 +92,8 @@ TEST_F(BubbleFieldTest, SpawnsOneFallingBubbleACallHigherAsTheFieldFillsUpToTheL
 }
 
 // The contact pass as a plain all-pairs walk over copies of the bubbles, each
-// beside the bubble it copies: the field's box-test shortcut must give bit for
-// bit the same forces and merges. Different kinds push apart with a spring of
-// 810 per unit of overlap along the line of the centres (none when the centres
+// beside the bubble it copies. Different kinds push apart with a spring of 810
+// per unit of overlap along the line of the centres (none when the centres
 // coincide), damped by 16 times the relative speed; touching is not a contact.
 using Copies = std::vector<std::pair<const Bubble*, Bubble>>;
 
@@ -136,10 +125,9 @@ void plainContactWalk(Copies& copies) {
 }
 
 // Crowded scenes played sub-step by sub-step under gravity, with spawns, merges
-// and bursts: before every contact pass the bubbles are copied and walked by the
-// plain pair walk, and the pass must leave each bubble bit for bit as the walk
-// leaves its copy (-0 is not +0 here). The rest of a sub-step is the same code
-// for both, so the run's positions and velocities are the walk's too.
+// and bursts: the field's box-test shortcut must leave each bubble bit for bit
+// (-0 is not +0) as the plain walk leaves its copy. The rest of a sub-step is
+// the same code for both, so positions and velocities are the walk's too.
 TEST_F(BubbleFieldTest, ContactPassGivesBitForBitTheForcesAndMergesOfAPlainPairWalkSubStepAfterSubStep) {
   constexpr int kSubSteps = 300;  // long enough for a crowd to fall, pile up, burst and refill
   ScriptedRandom random;
@@ -155,7 +143,9 @@ TEST_F(BubbleFieldTest, ContactPassGivesBitForBitTheForcesAndMergesOfAPlainPairW
       const float x = n == 40 ? field.bubbles[39]->x : in(-1.5f, 0.0f),
                   y = n == 40 ? field.bubbles[39]->y : in(0.5f, 2.0f);  // 40 sits on 39
       const float vx = in(-2.0f, 2.0f), vy = in(-2.0f, 2.0f);
-      Bubble* bubble = place(std::uniform_int_distribution<int>(0, kinds - 1)(scene), x, y, mass, vx, vy);
+      Bubble* bubble = place(std::uniform_int_distribution<int>(0, kinds - 1)(scene), x, y, mass);
+      bubble->vx = vx;
+      bubble->vy = vy;
       bubble->gravityY = BubbleField::kGravity;
       bubble->special = n % 17 == 0;
     }
@@ -206,7 +196,9 @@ TEST_F(BubbleFieldTest, WallsPutBubblesBackAndTurnTheirSpeed) {
       {"inside", -1.0f, 3.0f, 1.0f, 0.7f, -0.7f, -1.0f, 3.0f, 0.7f, -0.7f},
   };
   for (const Row& row : rows) {
-    Bubble& b = *place(0, row.x, row.y, row.mass, row.vx, row.vy);
+    Bubble& b = *place(0, row.x, row.y, row.mass);
+    b.vx = row.vx;
+    b.vy = row.vy;
     field.applyWalls(b);
     EXPECT_TRUE(std::fabs(b.x - row.wantX) < 1e-5f && std::fabs(b.y - row.wantY) < 1e-5f &&
                 std::fabs(b.vx - row.wantVx) < 1e-6f && std::fabs(b.vy - row.wantVy) < 1e-6f)

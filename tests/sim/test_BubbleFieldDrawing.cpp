@@ -9,6 +9,7 @@
 #include "gfx/GlIncludes.h"
 #include "sim/BubbleField.h"
 #include "support/GlTestWindow.h"
+#include "support/PlayState.h"
 #include "support/ScratchDir.h"
 
 namespace {
@@ -41,11 +42,7 @@ class BubbleDrawingTest : public ::testing::Test {
   // A bubble of the given radius at world (0, 3) plus the offset, unrotated and
   // at its resting size.
   Bubble& placeBubble(int kind, float radius, float dx = 0.0f, float dy = 0.0f) {
-    Bubble& bubble = *field.bubbles.emplace_back(new Bubble());
-    bubble.kind = kind;
-    bubble.setMass((radius / 0.23f) * (radius / 0.23f));
-    bubble.x = dx;
-    bubble.y = 3.0f + dy;
+    Bubble& bubble = *addBubble(field, kind, dx, 3.0f + dy, (radius / 0.23f) * (radius / 0.23f));
     bubble.shellList = field.bubbleList;
     return bubble;
   }
@@ -60,9 +57,7 @@ class BubbleDrawingTest : public ::testing::Test {
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D) || glIsEnabled(GL_BLEND) || glIsEnabled(GL_ALPHA_TEST)) << what;
     for (const auto& [offsets, expected] : {std::pair{lit, colour}, {clear, kClear}}) {
       for (const auto& [dx, dy] : offsets) {
-        const auto pixel = GlTestWindow::worldToPixel(dx, 3.0f + dy);
-        EXPECT_TRUE(near(window.pixel(pixel[0], pixel[1]), expected.r, expected.g, expected.b))
-            << what << ", at offset (" << dx << ", " << dy << ")";
+        EXPECT_TRUE(window.shows(dx, 3.0f + dy, expected.r, expected.g, expected.b)) << what;
       }
     }
   }

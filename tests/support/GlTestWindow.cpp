@@ -67,6 +67,11 @@ Rgba GlTestWindow::pixel(int x, int y) const {
   return {rgba[0], rgba[1], rgba[2], rgba[3]};
 }
 
+::testing::AssertionResult GlTestWindow::shows(float wx, float wy, int r, int g, int b, int tolerance) const {
+  const auto p = worldToPixel(wx, wy);
+  return near(pixel(p[0], p[1]), r, g, b, tolerance) << " at (" << wx << ", " << wy << ")";
+}
+
 std::array<int, 2> GlTestWindow::worldToPixel(float wx, float wy) {
   // The default camera fills the window with the world rectangle.
   constexpr double kPixelsPerUnit = Camera::kWindowHeight / (Camera::kWorldTop - Camera::kWorldBottom);

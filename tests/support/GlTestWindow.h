@@ -23,6 +23,8 @@ class GlTestWindow {
   // One pixel of the back buffer, which Mesa keeps through a swap, at window
   // coordinates with the origin at the top-left corner as GLUT reports them.
   Rgba pixel(int x, int y) const;
+  // Whether the pixel under a world point is near (r, g, b), as near() below.
+  ::testing::AssertionResult shows(float wx, float wy, int r, int g, int b, int tolerance = 8) const;
   // Window pixel (top-left origin) of a world point on z = 0 with the default
   // camera.
   static std::array<int, 2> worldToPixel(float wx, float wy);

@@ -19,3 +19,14 @@ inline void resetPlayState() {
   Wallet::instance() = Wallet();
   FloatingTextList::instance() = FloatingTextList();
 }
+
+// A bubble put into a field by hand, at rest and weightless, so only what the
+// test does to it moves it.
+inline Bubble* addBubble(BubbleField& field, int kind, float x, float y, float mass = 0.5f) {
+  Bubble* bubble = field.bubbles.emplace_back(new Bubble());
+  bubble->kind = kind;
+  bubble->setMass(mass);
+  bubble->x = x;
+  bubble->y = y;
+  return bubble;
+}

@@ -26,35 +26,19 @@ std::string ScratchDir::image(const std::string& name) const {
   return (path_ / "res" / "images" / name).string();
 }
 
-void ScratchDir::solidImage(const std::string& name, std::uint8_t r, std::uint8_t g, std::uint8_t b,
-                            std::uint8_t a) const {
-  writeSolidTga(image(name), kSolidSide, kSolidSide, r, g, b, a);
-}
-
 void ScratchDir::solidImage(const AssetTree::File& asset, std::uint8_t r, std::uint8_t g, std::uint8_t b,
                             std::uint8_t a) const {
   writeSolidTga(file(asset), kSolidSide, kSolidSide, r, g, b, a);
 }
 
-namespace {
-void writeMask(const std::string& path, const ScratchDir::Inside& inside) {
-  constexpr int kSide = ScratchDir::kMaskSide;
+void ScratchDir::maskImage(const AssetTree::File& asset, const Inside& inside) const {
   std::vector<std::uint8_t> rgba;
-  for (int row = 0; row < kSide; ++row) {
-    for (int column = 0; column < kSide; ++column) {
-      const float half = kSide / 2.0f;
+  for (int row = 0; row < kMaskSide; ++row) {
+    for (int column = 0; column < kMaskSide; ++column) {
+      const float half = kMaskSide / 2.0f;
       const std::uint8_t level = inside(column + 0.5f - half, row + 0.5f - half) ? 255 : 0;
       rgba.insert(rgba.end(), {level, level, level, level});
     }
   }
-  writeTga(path, TgaLayout{kSide, kSide, 32, false, true}, rgba);
-}
-}  // namespace
-
-void ScratchDir::maskImage(const std::string& name, const Inside& inside) const {
-  writeMask(image(name), inside);
-}
-
-void ScratchDir::maskImage(const AssetTree::File& asset, const Inside& inside) const {
-  writeMask(file(asset), inside);
+  writeTga(file(asset), TgaLayout{kMaskSide, kMaskSide, 32, false, true}, rgba);
 }

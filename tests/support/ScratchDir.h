@@ -26,18 +26,14 @@ class ScratchDir {
   }
   // Path of res/images/<name> inside the scratch directory.
   std::string image(const std::string& name) const;
-  // Writes a small picture in one colour at ./res/images/<name>, or in the
-  // place of one of the game's pictures.
-  void solidImage(const std::string& name, std::uint8_t r, std::uint8_t g, std::uint8_t b,
-                  std::uint8_t a = 255) const;
+  // Writes a small picture in one colour in the place of one of the game's.
   void solidImage(const AssetTree::File& asset, std::uint8_t r, std::uint8_t g, std::uint8_t b,
                   std::uint8_t a = 255) const;
-  // Writes a square picture at ./res/images/<name> (or in the place of one of
-  // the game's pictures), opaque white where inside holds for a pixel centre's
-  // offset from the picture's centre (pixels, y down) and clear elsewhere: a
-  // shape whose edges a drawing test can find.
+  // Writes a square picture in the place of one of the game's, opaque white
+  // where inside holds for a pixel centre's offset from the picture's centre
+  // (pixels, y down) and clear elsewhere: a shape whose edges a drawing test
+  // can find.
   using Inside = std::function<bool(float dx, float dy)>;
-  void maskImage(const std::string& name, const Inside& inside) const;
   void maskImage(const AssetTree::File& asset, const Inside& inside) const;
 
   static constexpr int kSolidSide = 8;  // pixels

@@ -29,12 +29,6 @@ Picture::Picture(const AssetTree::File& file) {
   if (!load(path.c_str())) throw std::runtime_error("cannot load " + path);
 }
 
-double Picture::alphaAt(double r, double angle) const {
-  const int x = static_cast<int>((1.0 + r * std::cos(angle)) * 0.5 * width);
-  const int y = static_cast<int>((1.0 + r * std::sin(angle)) * 0.5 * height);
-  return at(std::min(x, width - 1), std::min(y, height - 1))[3] / 255.0;
-}
-
 double Pcm::peak(std::size_t firstFrame, std::size_t frameCount) const {
   const std::size_t end = frameCount == SIZE_MAX ? samples.size() : (firstFrame + frameCount) * channels;
   double p = 0.0;

@@ -30,9 +30,6 @@ struct Picture : TgaImage {
   const std::uint8_t* at(int x, int y) const {
     return &pixels[(static_cast<std::size_t>(y) * width + x) * 4];
   }
-  // Alpha (0..1) at polar position (r, angle in radians) about the centre,
-  // r = 1 at the picture's edge.
-  double alphaAt(double r, double angle) const;
 };
 
 struct Pcm {

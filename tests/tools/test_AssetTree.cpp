@@ -113,14 +113,17 @@ TEST_F(BuiltAssetTree, EveryDescribedPictureBecomesATextureOfItsSizeWithSoundEdg
   }
 }
 
-TEST_F(BuiltAssetTree, EveryDescribedSoundPeaksAsItsGroupSaysAndTheTuneFontAndLicenceLoad) {
+TEST_F(BuiltAssetTree,
+       EveryDescribedSoundIsAShortMonoWaveThatPeaksAsItsGroupSaysAndTheTuneFontAndLicenceLoad) {
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   MixerBackend mixer;
   ASSERT_TRUE(mixer.open()) << "the dummy audio driver should open";
   GlTestWindow::open();
   std::map<std::string, double> peaks;
-  for (const AssetTree::SoundGroup& group : AssetTree::kSoundGroups)
+  for (const AssetTree::SoundGroup& group : AssetTree::kSoundGroups) {
+    EXPECT_TRUE(group.peak > 0.3 && group.peak < 0.95) << "hardly audible, or no headroom: " << group.peak;
     for (const File& file : group.files) peaks[file.path] = group.peak;
+  }
 
   int index = 0;
   for (const File& file : AssetTree::kEveryFile) {
@@ -128,11 +131,17 @@ TEST_F(BuiltAssetTree, EveryDescribedSoundPeaksAsItsGroupSaysAndTheTuneFontAndLi
     switch (file.type) {
       case FileType::Targa:
         break;  // the pictures have their own case
-      case FileType::Wave:
+      case FileType::Wave: {
         EXPECT_TRUE(mixer.loadSample(index++, file.path));
+        const AssetFiles::Pcm pcm = AssetFiles::readWave(file.path);
+        EXPECT_TRUE(pcm.rate == 44100 && pcm.channels == 1)
+            << pcm.rate << " Hz, " << pcm.channels << " channels";
+        EXPECT_TRUE(pcm.seconds() > 0.03 && pcm.seconds() < 1.5)
+            << "an effect should be over before the next one";
         // The bank's levels are staged against these peaks; 16 bits round them.
-        EXPECT_NEAR(AssetFiles::readWave(file.path).peak(), peaks.at(file.path), 1e-3);
+        EXPECT_NEAR(pcm.peak(), peaks.at(file.path), 1e-3);
         break;
+      }
       case FileType::Mp3:
         mixer.playMusic(file.path);
         EXPECT_EQ(mixer.musicStreams(), 1) << "the music did not load";

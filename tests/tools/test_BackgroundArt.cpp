@@ -14,13 +14,13 @@
 #include "app/Backdrop.h"
 #include "assets/AssetTree.h"
 #include "fx/Patient.h"
-#include "gfx/GlIncludes.h"
 #include "score/Wallet.h"
+#include "support/Frame.h"
 #include "support/GlTestWindow.h"
 
 namespace {
 
-constexpr int kWidth = 1024, kHeight = 768;
+constexpr int kWidth = Frame::kWidth, kHeight = Frame::kHeight;
 
 class BackgroundArt : public ::testing::Test {
  protected:
@@ -47,15 +47,12 @@ TEST_F(BackgroundArt, NoGapOpensAroundThePatientAsItSways) {
   // combination of tilt and bobs closely enough.
   constexpr int kMoments = 40;
   constexpr float kStep = 0.0371f;  // seconds
-  std::vector<unsigned char> frame(static_cast<std::size_t>(kWidth) * kHeight * 4);
   for (int k = 0; k < kMoments; ++k) {
     patient.clock = k * kStep;
     window.clear();
     patient.render();
     Backdrop::instance().drawBackground();
-    glFinish();
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
+    const std::vector<std::uint8_t> frame = Frame().rgba;
     int gaps = 0, first = -1;
     for (int i = 0; i < kWidth * kHeight; ++i)
       if (std::max({frame[i * 4], frame[i * 4 + 1], frame[i * 4 + 2]}) <= 12 && gaps++ == 0) first = i;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <numbers>
 
 #include "AssetFiles.h"
@@ -13,12 +14,18 @@
 
 namespace {
 
-// Mean alpha on a circle of radius r about the picture's centre.
+// Mean alpha (0..1) on a circle of radius r about the picture's centre, r = 1
+// at its edge.
 double ringAlpha(const AssetFiles::Picture& picture, double r) {
   double sum = 0.0;
   constexpr int kSteps = 360;
-  for (int i = 0; i < kSteps; ++i) sum += picture.alphaAt(r, 2.0 * std::numbers::pi * i / kSteps);
-  return sum / kSteps;
+  for (int i = 0; i < kSteps; ++i) {
+    const double angle = 2.0 * std::numbers::pi * i / kSteps;
+    const int x = static_cast<int>((1.0 + r * std::cos(angle)) * 0.5 * picture.width);
+    const int y = static_cast<int>((1.0 + r * std::sin(angle)) * 0.5 * picture.height);
+    sum += picture.at(std::min(x, picture.width - 1), std::min(y, picture.height - 1))[3];
+  }
+  return sum / (255.0 * kSteps);
 }
 
 TEST(BubbleArt, TheGermShowsThroughTheShellGlowAndSelectionWhichShowRoundIt) {

@@ -28,11 +28,10 @@ TEST(Camera, WindowPixelsLandOnTheWorldRectangleAndWAndSZoomAtOnceOnEveryScreenB
     double sx, sy;
     float x, y;
   };
-  // The default camera fills the window with x -4..4, y 0..6; outside the
-  // window the pointer sticks to the nearest point of the border.
-  for (const Case& c : {Case{0.0, 0, 0, -4.0f, 6.0f},
-                        {0.0, 512, 384, 0.0f, 3.0f},
-                        {0.0, 1024, 768, 4.0f, 0.0f},
+  // The default camera fills the window with x -4..4, y 0..6 (the pointer's
+  // case prints its centre and top-left corner); outside the window the
+  // pointer sticks to the nearest point of the border.
+  for (const Case& c : {Case{0.0, 1024, 768, 4.0f, 0.0f},
                         {0.0, -50, 900, -4.0f, 0.0f},
                         {-0.5, 0, 0, -4.6667f, 6.5f},
                         {-0.5, 512, 384, 0.0f, 3.0f}}) {
