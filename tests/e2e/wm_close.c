@@ -1,11 +1,19 @@
 /* Asks a window to close the way a window manager's close button does: a
  * WM_PROTOCOLS client message carrying WM_DELETE_WINDOW. */
 #include <X11/Xlib.h>
+#include <stdio.h>
 #include <stdlib.h>
 
 int main(int argc, char** argv) {
-  Display* display = argc == 2 ? XOpenDisplay(NULL) : NULL;
-  if (display == NULL) return 2;  // usage: wm_close WINDOW_ID
+  if (argc != 2) {
+    fprintf(stderr, "usage: wm_close WINDOW_ID\n");
+    return 2;
+  }
+  Display* display = XOpenDisplay(NULL);
+  if (display == NULL) {
+    fprintf(stderr, "wm_close: cannot open display\n");
+    return 1;
+  }
   Window window = (Window)strtoul(argv[1], NULL, 0);
   XEvent event = {0};
   event.xclient.type = ClientMessage;
