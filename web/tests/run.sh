@@ -24,7 +24,7 @@ fi
 reference="$desktop/gl-reference"
 rm -rf "$reference" "$web/gl-cases/drawn"
 # The runner prints the game's texture-loading lines; only its errors matter.
-xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$desktop/web/tests/gl_cases_desktop" "$reference" >/dev/null
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" "$desktop/web/tests/gl_cases_desktop" "$reference" >/dev/null
 
 export PLOMBRIX_GL_REFERENCE="$reference" PLOMBRIX_GL_CASES_PAGE="$web/gl-cases"
 export PLOMBRIX_GLUT_PROBE="$web/tests/glut" PLOMBRIX_AUDIO_PROBE="$web/tests/audio"

@@ -1,8 +1,13 @@
 // What a player sees when the browser or the site lets the game down: a
 // browser without WebGL gets a plain message instead of a blank canvas; a
 // missing or broken picture is drawn as a plain square and the game goes on,
-// as on the desktop; a game without its font says why in the page.
+// as on the desktop; a game without its font, or whose files never arrive,
+// says why in the page.
 'use strict';
+
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
 
 const {after, before, describe, it} = require('node:test');
 const assert = require('node:assert/strict');
@@ -112,5 +117,19 @@ describe('Plombrix! in the browser when something is missing', () => {
       'Plombrix! could not start: FT_New_Face failed (there is probably a problem with your font file)');
     assert.equal(message.canvasShown, false, 'without its font the canvas is still shown');
     assertCleanConsole(watch);
+  });
+
+  it('says in the page that the game could not be loaded when its packed files never arrive', async () => {
+    const root = fs.mkdtempSync(path.join(os.tmpdir(), 'plombrix-site-'));
+    for (const name of fs.readdirSync(kSite)) {
+      if (name !== 'plombrix.data') fs.symlinkSync(path.resolve(kSite, name), path.join(root, name));
+    }
+    const site = await serveSite(root);
+    sites.push({site, variant: {remove: () => fs.rmSync(root, {recursive: true, force: true})}});
+    const {page} = await openGame(browser, site.url);
+    const message = await shownMessage(page);
+    assert.ok(message, 'without its packed files the page shows no message');
+    assert.match(message.text, /^Plombrix! could not be loaded/);
+    assert.equal(message.canvasShown, false, 'without its packed files the blank canvas is still shown');
   });
 });
