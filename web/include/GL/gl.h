@@ -260,8 +260,8 @@ void glGenTextures(GLsizei n, GLuint* textures);
 void glDeleteTextures(GLsizei n, const GLuint* textures);
 void glBindTexture(GLenum target, GLuint texture);
 void glTexParameteri(GLenum target, GLenum pname, GLint param);
-void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height, GLint border,
-                  GLenum format, GLenum type, const GLvoid* pixels);
+void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
+                  GLint border, GLenum format, GLenum type, const GLvoid* pixels);
 void glPixelStorei(GLenum pname, GLint param);
 
 /* Queries and the frame */
@@ -271,7 +271,8 @@ void glGetIntegerv(GLenum pname, GLint* params);
 void glGetBooleanv(GLenum pname, GLboolean* params);
 GLenum glGetError(void);
 const GLubyte* glGetString(GLenum name);
-void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type, GLvoid* pixels);
+void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,
+                  GLvoid* pixels);
 void glFlush(void);
 void glFinish(void);
 
