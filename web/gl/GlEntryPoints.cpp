@@ -10,6 +10,15 @@
 namespace {
 LegacyGl& gl() { return LegacyGl::instance(); }
 constexpr float kByteToUnit = 1.0f / 255.0f;
+
+// The glGet* family: the layer answers in doubles, each call converts them to
+// its own type.
+template <typename Value, typename Convert>
+void copyValues(GLenum name, Value* params, Convert convert) {
+  double values[16];
+  const int count = gl().getValues(name, values);
+  for (int i = 0; i < count; ++i) params[i] = static_cast<Value>(convert(values[i]));
+}
 }  // namespace
 
 extern "C" {
@@ -122,24 +131,16 @@ void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei widt
 void glPixelStorei(GLenum pname, GLint param) { gl().pixelStore(pname, param); }
 
 void glGetDoublev(GLenum pname, GLdouble* params) {
-  double values[16];
-  const int count = gl().getValues(pname, values);
-  for (int i = 0; i < count; ++i) params[i] = values[i];
+  copyValues(pname, params, [](double v) { return v; });
 }
 void glGetFloatv(GLenum pname, GLfloat* params) {
-  double values[16];
-  const int count = gl().getValues(pname, values);
-  for (int i = 0; i < count; ++i) params[i] = static_cast<float>(values[i]);
+  copyValues(pname, params, [](double v) { return static_cast<GLfloat>(v); });
 }
 void glGetIntegerv(GLenum pname, GLint* params) {
-  double values[16];
-  const int count = gl().getValues(pname, values);
-  for (int i = 0; i < count; ++i) params[i] = static_cast<GLint>(values[i]);
+  copyValues(pname, params, [](double v) { return static_cast<GLint>(v); });
 }
 void glGetBooleanv(GLenum pname, GLboolean* params) {
-  double values[16];
-  const int count = gl().getValues(pname, values);
-  for (int i = 0; i < count; ++i) params[i] = values[i] != 0.0 ? GL_TRUE : GL_FALSE;
+  copyValues(pname, params, [](double v) { return v != 0.0 ? GL_TRUE : GL_FALSE; });
 }
 GLenum glGetError(void) { return gl().takeError(); }
 const GLubyte* glGetString(GLenum name) {

@@ -8,45 +8,11 @@
 
 namespace {
 
-constexpr std::uint32_t kLineBit = 0x00000004;
-constexpr std::uint32_t kLightingBit = 0x00000040;
-constexpr std::uint32_t kHintBit = 0x00008000;
-constexpr std::uint32_t kAttribColourBufferBit = GL_COLOR_BUFFER_BIT;
-constexpr std::uint32_t kAttribDepthBufferBit = GL_DEPTH_BUFFER_BIT;
-constexpr std::uint32_t kLineWidth = 0x0B21;
-constexpr std::uint32_t kTextureStackDepthName = 0x0BA5;
-constexpr std::uint32_t kTextureMatrixName = 0x0BA8;
-constexpr std::uint32_t kDepthWritemask = 0x0B72;
-constexpr std::uint32_t kDepthClearValue = 0x0B73;
-constexpr std::uint32_t kColorWritemask = 0x0C23;
-constexpr std::uint32_t kCullFaceMode = 0x0B45;
-constexpr std::uint32_t kFrontFaceName = 0x0B46;
-constexpr std::uint32_t kMaxModelViewStackDepth = 0x0D36;
-constexpr std::uint32_t kMaxProjectionStackDepth = 0x0D38;
-constexpr std::uint32_t kMaxAttribStackDepth = 0x0D35;
-constexpr std::uint32_t kMaxListNesting = 0x0B31;
-
 // A texture coordinate this far outside [0, 1] still samples inside the
 // picture's own rectangle on an atlas page (its frame covers the rest).
 constexpr float kAtlasCoordinateSlack = 1e-5f;
 
 float clampUnit(float value) { return std::min(1.0f, std::max(0.0f, value)); }
-
-bool isCapability(std::uint32_t capability) {
-  switch (capability) {
-    case GL_TEXTURE_2D:
-    case GL_BLEND:
-    case GL_ALPHA_TEST:
-    case GL_DEPTH_TEST:
-    case GL_CULL_FACE:
-    case GL_LIGHTING:
-    case GL_SCISSOR_TEST:
-    case GL_DITHER:
-      return true;
-    default:
-      return false;
-  }
-}
 
 bool isComparison(std::uint32_t function) { return function >= GL_NEVER && function <= GL_ALWAYS; }
 
@@ -175,16 +141,11 @@ void LegacyGl::vertex(float x, float y, float z) {
   // Outside glBegin/glEnd a vertex is undefined behaviour in GL; drop it.
   if (!inBegin_) return;
   PendingVertex v;
-  const Vec4 eye = modelView_.back().transform(x, y, z);
-  const Matrix4& p = projection_.back();
-  v.clip = {p.m[0] * eye.x + p.m[4] * eye.y + p.m[8] * eye.z + p.m[12] * eye.w,
-            p.m[1] * eye.x + p.m[5] * eye.y + p.m[9] * eye.z + p.m[13] * eye.w,
-            p.m[2] * eye.x + p.m[6] * eye.y + p.m[10] * eye.z + p.m[14] * eye.w,
-            p.m[3] * eye.x + p.m[7] * eye.y + p.m[11] * eye.z + p.m[15] * eye.w};
+  v.clip = projection_.back().transform(modelView_.back().transform({x, y, z, 1.0f}));
   v.s = state_.currentTexCoord[0];
   v.t = state_.currentTexCoord[1];
   if (!textureMatrixIsIdentity_) {
-    const Vec4 st = textureMatrix_.back().transform(v.s, v.t, 0.0f);
+    const Vec4 st = textureMatrix_.back().transform({v.s, v.t, 0.0f, 1.0f});
     v.s = st.w != 0.0f ? st.x / st.w : st.x;
     v.t = st.w != 0.0f ? st.y / st.w : st.y;
   }
@@ -343,11 +304,12 @@ void LegacyGl::assemblePrimitive() {
     scratchVertices_.clear();
     scratchIndices_.clear();
   };
+  // Flat shading can share corners only when every vertex has one colour.
   const bool flat = state_.shadeModel == GL_FLAT;
-  bool uniformColour = true;
-  for (std::size_t i = 1; i < count && uniformColour; ++i)
-    uniformColour = pending_[i].rgba == pending_[0].rgba;
-  if ((!flat || uniformColour) && count <= static_cast<std::size_t>(DrawBatch::kMaxVertices)) {
+  const bool shareCorners =
+      !flat || std::all_of(pending_.begin(), pending_.end(),
+                           [&](const PendingVertex& v) { return v.rgba == pending_[0].rgba; });
+  if (shareCorners && count <= static_cast<std::size_t>(DrawBatch::kMaxVertices)) {
     for (const PendingVertex& v : pending_) scratchVertices_.push_back(toBatch(v, v.rgba));
     for (const Piece& piece : pieces)
       for (int k = 0; k < cornersPerPiece; ++k)
@@ -416,29 +378,13 @@ void LegacyGl::popMatrix() {
   if (state_.matrixMode == GL_TEXTURE) textureMatrixIsIdentity_ = stack.back().m == Matrix4::identity().m;
 }
 
-void LegacyGl::translate(float x, float y, float z) {
-  if (compiling_ && replayDepth_ == 0) {
-    const Matrix4 m = Matrix4::translation(x, y, z);
-    return multMatrix(m.data());
-  }
-  setTop(top() * Matrix4::translation(x, y, z));
-}
+void LegacyGl::translate(float x, float y, float z) { multMatrix(Matrix4::translation(x, y, z).data()); }
 
 void LegacyGl::rotate(float angle, float x, float y, float z) {
-  if (compiling_ && replayDepth_ == 0) {
-    const Matrix4 m = Matrix4::rotation(angle, x, y, z);
-    return multMatrix(m.data());
-  }
-  setTop(top() * Matrix4::rotation(angle, x, y, z));
+  multMatrix(Matrix4::rotation(angle, x, y, z).data());
 }
 
-void LegacyGl::scale(float x, float y, float z) {
-  if (compiling_ && replayDepth_ == 0) {
-    const Matrix4 m = Matrix4::scaling(x, y, z);
-    return multMatrix(m.data());
-  }
-  setTop(top() * Matrix4::scaling(x, y, z));
-}
+void LegacyGl::scale(float x, float y, float z) { multMatrix(Matrix4::scaling(x, y, z).data()); }
 
 void LegacyGl::setViewportNow(const std::array<int, 4>& box) {
   batch_.flush();
@@ -460,46 +406,32 @@ void LegacyGl::viewport(int x, int y, int width, int height) {
 
 // --- Fixed-function state -------------------------------------------------
 
+const LegacyGl::Capability LegacyGl::kCapabilities[8] = {
+    {GL_TEXTURE_2D, &Attributes::texture2D},     {GL_BLEND, &Attributes::blend},
+    {GL_ALPHA_TEST, &Attributes::alphaTest},     {GL_DEPTH_TEST, &Attributes::depthTest},
+    {GL_CULL_FACE, &Attributes::cullFace},       {GL_LIGHTING, &Attributes::lighting},
+    {GL_SCISSOR_TEST, &Attributes::scissorTest}, {GL_DITHER, &Attributes::dither},
+};
+
+bool LegacyGl::Attributes::*LegacyGl::capabilityFlag(std::uint32_t capability) {
+  for (const auto& [name, flag] : kCapabilities)
+    if (name == capability) return flag;
+  return nullptr;
+}
+
 void LegacyGl::setEnabled(std::uint32_t capability, bool on) {
   if (record({on ? ListCode::kEnable : ListCode::kDisable, capability})) return;
-  switch (capability) {
-    case GL_TEXTURE_2D:
-      state_.texture2D = on;
-      break;
-    case GL_BLEND:
-      state_.blend = on;
-      break;
-    case GL_ALPHA_TEST:
-      state_.alphaTest = on;
-      break;
-    case GL_DEPTH_TEST:
-      state_.depthTest = on;
-      break;
-    case GL_CULL_FACE:
-      state_.cullFace = on;
-      break;
-    case GL_LIGHTING:
-      state_.lighting = on;
-      break;
-    case GL_SCISSOR_TEST:
-      state_.scissorTest = on;
-      break;
-    case GL_DITHER:
-      state_.dither = on;
-      break;
-    default:
-      setError(GL_INVALID_ENUM);
+  if (const auto flag = capabilityFlag(capability)) {
+    state_.*flag = on;
+  } else {
+    setError(GL_INVALID_ENUM);
   }
 }
 
 bool LegacyGl::isEnabled(std::uint32_t capability) {
-  if (!isCapability(capability)) {
-    setError(GL_INVALID_ENUM);
-    return false;
-  }
-  double value = 0.0;
-  getValues(capability, &value);
-  return value != 0.0;
+  const auto flag = capabilityFlag(capability);
+  if (!flag) setError(GL_INVALID_ENUM);
+  return flag && state_.*flag;
 }
 
 void LegacyGl::blendFunc(std::uint32_t source, std::uint32_t destination) {
@@ -610,18 +542,11 @@ void LegacyGl::popAttrib() {
     now.currentNormal = old.currentNormal;
   }
   if (mask & GL_ENABLE_BIT) {
-    now.texture2D = old.texture2D;
-    now.blend = old.blend;
-    now.alphaTest = old.alphaTest;
-    now.depthTest = old.depthTest;
-    now.cullFace = old.cullFace;
-    now.lighting = old.lighting;
-    now.scissorTest = old.scissorTest;
-    now.dither = old.dither;
+    for (const auto& capability : kCapabilities) now.*capability.flag = old.*capability.flag;
   }
   if (mask & GL_TRANSFORM_BIT) now.matrixMode = old.matrixMode;
   if (mask & GL_LIST_BIT) now.listBase = old.listBase;
-  if (mask & kAttribColourBufferBit) {
+  if (mask & GL_COLOR_BUFFER_BIT) {
     now.alphaTest = old.alphaTest;
     now.alphaFunction = old.alphaFunction;
     now.alphaReference = old.alphaReference;
@@ -632,7 +557,7 @@ void LegacyGl::popAttrib() {
     now.colorMask = old.colorMask;
     now.clearColour = old.clearColour;
   }
-  if (mask & kAttribDepthBufferBit) {
+  if (mask & GL_DEPTH_BUFFER_BIT) {
     now.depthTest = old.depthTest;
     now.depthFunction = old.depthFunction;
     now.depthMask = old.depthMask;
@@ -644,12 +569,12 @@ void LegacyGl::popAttrib() {
     now.frontFace = old.frontFace;
     now.polygonMode = old.polygonMode;
   }
-  if (mask & kLightingBit) {
+  if (mask & GL_LIGHTING_BIT) {
     now.lighting = old.lighting;
     now.shadeModel = old.shadeModel;
   }
-  if (mask & kLineBit) now.lineWidth = old.lineWidth;
-  if (mask & kHintBit) now.perspectiveHint = old.perspectiveHint;
+  if (mask & GL_LINE_BIT) now.lineWidth = old.lineWidth;
+  if (mask & GL_HINT_BIT) now.perspectiveHint = old.perspectiveHint;
   if (mask & GL_TEXTURE_BIT) {
     now.texture2D = old.texture2D;
     now.boundTexture = old.boundTexture;
@@ -995,13 +920,13 @@ int LegacyGl::getValues(std::uint32_t name, double* values) {
       return fromMatrix(modelView_.back());
     case GL_PROJECTION_MATRIX:
       return fromMatrix(projection_.back());
-    case kTextureMatrixName:
+    case GL_TEXTURE_MATRIX:
       return fromMatrix(textureMatrix_.back());
     case GL_MODELVIEW_STACK_DEPTH:
       return one(static_cast<double>(modelView_.size()));
     case GL_PROJECTION_STACK_DEPTH:
       return one(static_cast<double>(projection_.size()));
-    case kTextureStackDepthName:
+    case GL_TEXTURE_STACK_DEPTH:
       return one(static_cast<double>(textureMatrix_.size()));
     case GL_MATRIX_MODE:
       return one(state_.matrixMode);
@@ -1014,22 +939,6 @@ int LegacyGl::getValues(std::uint32_t name, double* values) {
       values[2] = 0.0;
       values[3] = 1.0;
       return 4;
-    case GL_TEXTURE_2D:
-      return one(state_.texture2D);
-    case GL_BLEND:
-      return one(state_.blend);
-    case GL_ALPHA_TEST:
-      return one(state_.alphaTest);
-    case GL_DEPTH_TEST:
-      return one(state_.depthTest);
-    case GL_CULL_FACE:
-      return one(state_.cullFace);
-    case GL_LIGHTING:
-      return one(state_.lighting);
-    case GL_SCISSOR_TEST:
-      return one(state_.scissorTest);
-    case GL_DITHER:
-      return one(state_.dither);
     case GL_LIST_BASE:
       return one(state_.listBase);
     case GL_BLEND_SRC:
@@ -1042,23 +951,23 @@ int LegacyGl::getValues(std::uint32_t name, double* values) {
       return one(state_.alphaReference);
     case GL_DEPTH_FUNC:
       return one(state_.depthFunction);
-    case kDepthWritemask:
+    case GL_DEPTH_WRITEMASK:
       return one(state_.depthMask);
-    case kDepthClearValue:
+    case GL_DEPTH_CLEAR_VALUE:
       return one(state_.clearDepth);
     case GL_COLOR_CLEAR_VALUE:
       for (int i = 0; i < 4; ++i) values[i] = state_.clearColour[i];
       return 4;
-    case kColorWritemask:
+    case GL_COLOR_WRITEMASK:
       for (int i = 0; i < 4; ++i) values[i] = (state_.colorMask >> i) & 1;
       return 4;
-    case kCullFaceMode:
+    case GL_CULL_FACE_MODE:
       return one(state_.cullMode);
-    case kFrontFaceName:
+    case GL_FRONT_FACE:
       return one(state_.frontFace);
     case GL_SHADE_MODEL:
       return one(state_.shadeModel);
-    case kLineWidth:
+    case GL_LINE_WIDTH:
       return one(state_.lineWidth);
     case GL_VIEWPORT:
       for (int i = 0; i < 4; ++i) values[i] = state_.viewport[i];
@@ -1073,17 +982,18 @@ int LegacyGl::getValues(std::uint32_t name, double* values) {
       return one(static_cast<double>(attribStack_.size()));
     case GL_CLIENT_ATTRIB_STACK_DEPTH:
       return one(static_cast<double>(clientStack_.size()));
-    case kMaxModelViewStackDepth:
+    case GL_MAX_MODELVIEW_STACK_DEPTH:
       return one(kModelViewStackDepth);
-    case kMaxProjectionStackDepth:
+    case GL_MAX_PROJECTION_STACK_DEPTH:
       return one(kProjectionStackDepth);
-    case kMaxAttribStackDepth:
+    case GL_MAX_ATTRIB_STACK_DEPTH:
       return one(kAttribStackDepth);
-    case kMaxListNesting:
+    case GL_MAX_LIST_NESTING:
       return one(kListNesting);
     case GL_MAX_TEXTURE_SIZE:
       return one(device_ ? device_->maxTextureSize() : 0);
     default:
+      if (const auto flag = capabilityFlag(name)) return one(state_.*flag);
       setError(GL_INVALID_ENUM);
       return 0;
   }

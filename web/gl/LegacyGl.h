@@ -157,6 +157,15 @@ class LegacyGl {
     std::uint32_t boundTexture = 0;
     std::uint32_t perspectiveHint = 0x1100;  // GL_DONT_CARE
   };
+  // The capabilities glEnable knows, each with the flag it sets.
+  struct Capability {
+    std::uint32_t name;
+    bool Attributes::*flag;
+  };
+  static const Capability kCapabilities[8];
+  // The flag of a capability; null for a name glEnable does not know.
+  static bool Attributes::*capabilityFlag(std::uint32_t capability);
+
   struct SavedAttributes {
     std::uint32_t mask;
     Attributes state;

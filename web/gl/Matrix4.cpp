@@ -139,7 +139,9 @@ Matrix4 Matrix4::operator*(const Matrix4& other) const {
   return result;
 }
 
-Vec4 Matrix4::transform(float x, float y, float z) const {
-  return {m[0] * x + m[4] * y + m[8] * z + m[12], m[1] * x + m[5] * y + m[9] * z + m[13],
-          m[2] * x + m[6] * y + m[10] * z + m[14], m[3] * x + m[7] * y + m[11] * z + m[15]};
+Vec4 Matrix4::transform(const Vec4& v) const {
+  return {m[0] * v.x + m[4] * v.y + m[8] * v.z + m[12] * v.w,
+          m[1] * v.x + m[5] * v.y + m[9] * v.z + m[13] * v.w,
+          m[2] * v.x + m[6] * v.y + m[10] * v.z + m[14] * v.w,
+          m[3] * v.x + m[7] * v.y + m[11] * v.z + m[15] * v.w};
 }

@@ -29,7 +29,7 @@ class Matrix4 {
 
   // this * other: other's transform applies first, as glMultMatrix does.
   Matrix4 operator*(const Matrix4& other) const;
-  Vec4 transform(float x, float y, float z) const;
+  Vec4 transform(const Vec4& v) const;
 
   float at(int row, int column) const { return m[column * 4 + row]; }
   const float* data() const { return m.data(); }

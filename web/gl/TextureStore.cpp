@@ -1,23 +1,14 @@
 #include "web/gl/TextureStore.h"
 
+#include <GL/gl.h>
+
 #include <utility>
 
 namespace {
-constexpr std::uint32_t kTextureWrapS = 0x2802;
-constexpr std::uint32_t kTextureWrapT = 0x2803;
-constexpr std::uint32_t kTextureMagFilter = 0x2800;
-constexpr std::uint32_t kTextureMinFilter = 0x2801;
-constexpr std::uint32_t kNearest = 0x2600;
-constexpr std::uint32_t kLinear = 0x2601;
-constexpr std::uint32_t kNearestMipmapNearest = 0x2700;
-constexpr std::uint32_t kLinearMipmapLinear = 0x2703;
-constexpr std::uint32_t kClamp = 0x2900;
-constexpr std::uint32_t kRepeat = 0x2901;
-constexpr std::uint32_t kClampToEdge = 0x812F;
 
 bool isPowerOfTwo(int n) { return n > 0 && (n & (n - 1)) == 0; }
 bool usesMipmaps(std::uint32_t filter) {
-  return filter >= kNearestMipmapNearest && filter <= kLinearMipmapLinear;
+  return filter >= GL_NEAREST_MIPMAP_NEAREST && filter <= GL_LINEAR_MIPMAP_LINEAR;
 }
 }  // namespace
 
@@ -61,36 +52,36 @@ TextureSampling TextureStore::samplingOf(const Texture& texture) const {
   // would draw it black; clamping is the nearest it can do.
   const bool canRepeat = device_ == nullptr || device_->repeatsAnySize() ||
                          (isPowerOfTwo(texture.width) && isPowerOfTwo(texture.height));
-  sampling.repeatS = texture.wrapS == kRepeat && canRepeat;
-  sampling.repeatT = texture.wrapT == kRepeat && canRepeat;
-  sampling.linearMagnify = texture.magFilter == kLinear;
-  sampling.linearMinify = texture.minFilter == kLinear;
+  sampling.repeatS = texture.wrapS == GL_REPEAT && canRepeat;
+  sampling.repeatT = texture.wrapT == GL_REPEAT && canRepeat;
+  sampling.linearMagnify = texture.magFilter == GL_LINEAR;
+  sampling.linearMinify = texture.minFilter == GL_LINEAR;
   return sampling;
 }
 
 void TextureStore::placeInAtlas(Texture& texture) {
   texture.placement.reset();
-  const bool linear = texture.magFilter == kLinear && texture.minFilter == kLinear;
+  const bool linear = texture.magFilter == GL_LINEAR && texture.minFilter == GL_LINEAR;
   if (!texture.defined || !linear || texture.rgba.empty()) return;
   texture.placement = atlas_.place(texture.width, texture.height, texture.rgba.data(),
-                                   texture.wrapS == kRepeat, texture.wrapT == kRepeat);
+                                   texture.wrapS == GL_REPEAT, texture.wrapT == GL_REPEAT);
 }
 
 bool TextureStore::setParameter(std::uint32_t name, std::uint32_t parameter, std::int32_t value) {
   Texture& texture = touch(name);
   const auto v = static_cast<std::uint32_t>(value);
   switch (parameter) {
-    case kTextureWrapS:
-    case kTextureWrapT:
-      if (v != kRepeat && v != kClamp && v != kClampToEdge) return false;
-      (parameter == kTextureWrapS ? texture.wrapS : texture.wrapT) = v;
+    case GL_TEXTURE_WRAP_S:
+    case GL_TEXTURE_WRAP_T:
+      if (v != GL_REPEAT && v != GL_CLAMP && v != GL_CLAMP_TO_EDGE) return false;
+      (parameter == GL_TEXTURE_WRAP_S ? texture.wrapS : texture.wrapT) = v;
       break;
-    case kTextureMagFilter:
-      if (v != kNearest && v != kLinear) return false;
+    case GL_TEXTURE_MAG_FILTER:
+      if (v != GL_NEAREST && v != GL_LINEAR) return false;
       texture.magFilter = v;
       break;
-    case kTextureMinFilter:
-      if (v != kNearest && v != kLinear && !usesMipmaps(v)) return false;
+    case GL_TEXTURE_MIN_FILTER:
+      if (v != GL_NEAREST && v != GL_LINEAR && !usesMipmaps(v)) return false;
       texture.minFilter = v;
       break;
     default:

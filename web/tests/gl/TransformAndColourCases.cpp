@@ -178,8 +178,10 @@ void stateQueries(CaseContext& context) {
   // Each stack at its limit: a push past it overflows and leaves the stack
   // as it was, a pop too many underflows, and each error is reported once.
   for (const auto& [name, mode, matrix, depth, maximum] :
-       {std::tuple{"model-view", GL_MODELVIEW, GL_MODELVIEW_MATRIX, GL_MODELVIEW_STACK_DEPTH, 0x0D36},
-        {"projection", GL_PROJECTION, GL_PROJECTION_MATRIX, GL_PROJECTION_STACK_DEPTH, 0x0D38}}) {
+       {std::tuple{"model-view", GL_MODELVIEW, GL_MODELVIEW_MATRIX, GL_MODELVIEW_STACK_DEPTH,
+                   GL_MAX_MODELVIEW_STACK_DEPTH},
+        {"projection", GL_PROJECTION, GL_PROJECTION_MATRIX, GL_PROJECTION_STACK_DEPTH,
+         GL_MAX_PROJECTION_STACK_DEPTH}}) {
     const std::string stack = std::string(name) + " stack: ";
     glMatrixMode(mode);
     glTranslatef(3.0f, 0.0f, 0.0f);
@@ -196,7 +198,7 @@ void stateQueries(CaseContext& context) {
   }
   glMatrixMode(GL_MODELVIEW);
   GLint limit = 0;
-  glGetIntegerv(0x0D35, &limit);  // GL_MAX_ATTRIB_STACK_DEPTH
+  glGetIntegerv(GL_MAX_ATTRIB_STACK_DEPTH, &limit);
   for (int i = 0; i <= limit; ++i) glPushAttrib(GL_ENABLE_BIT);
   context.expect("attribute stack: a push past the limit overflows", glGetError(), GL_STACK_OVERFLOW);
   for (int i = 0; i <= limit; ++i) glPopAttrib();
