@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "assets/AssetTree.h"
 #include "gfx/GlIncludes.h"
 #include "support/Frame.h"
 #include "support/GlTestWindow.h"
 
 namespace {
 
-constexpr unsigned kGameFontSize = 36;
 constexpr int kWidth = Frame::kWidth, kHeight = Frame::kHeight;
 const std::string kDejaVu = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";  // fonts-dejavu-core
 
@@ -34,7 +34,7 @@ ReferenceGlyph referenceGlyph(const std::string& path, char ch) {
   FT_Face face = nullptr;
   FT_Init_FreeType(&library);
   EXPECT_EQ(FT_New_Face(library, path.c_str(), 0, &face), 0) << path;
-  FT_Set_Char_Size(face, kGameFontSize * 64, kGameFontSize * 64, 96, 96);
+  FT_Set_Char_Size(face, AssetTree::kFontSize * 64, AssetTree::kFontSize * 64, 96, 96);
   FT_Load_Char(face, static_cast<unsigned char>(ch), FT_LOAD_RENDER);
   const FT_GlyphSlot slot = face->glyph;
   const FT_Bitmap& bitmap = slot->bitmap;
@@ -74,7 +74,7 @@ TEST_F(FontPrinterTest, EachGlyphShowsFreeTypesBitmapAtThePenInTheCallersColourA
         std::string("/usr/share/fonts/opentype/comic-neue/ComicNeue-Regular.otf")}) {
     if (!std::filesystem::exists(font)) continue;
     FontPrinter printer;
-    printer.loadFont(font.c_str(), kGameFontSize);
+    printer.loadFont(font.c_str(), AssetTree::kFontSize);
     const int penX = kPenX + referenceGlyph(font, ' ').advance;
     ASSERT_GT(penX, kPenX);
     // The space has no bitmap: one empty texel that draws nothing.
@@ -123,7 +123,7 @@ TEST_F(FontPrinterTest,
   // Size 36: 57.14 eye units a line, at half scale too; the glyphs themselves
   // shrink and move with the scale.
   FontPrinter printer;
-  printer.loadFont(kDejaVu.c_str(), kGameFontSize);
+  printer.loadFont(kDejaVu.c_str(), AssetTree::kFontSize);
   const ReferenceGlyph bar = referenceGlyph(kDejaVu, '|');
   auto topLitRowFrom = [](const Frame& frame, int fromY) {
     for (int y = fromY; y >= 0; --y)

@@ -21,7 +21,6 @@
 namespace {
 
 constexpr float kStep = 1.0f / 45.0f;
-constexpr int kStartMoney = 20000;
 
 // True when the burst is the self-burst variant and every spark starts on the
 // rim of the circle (x, y, r): it stands where the bubble burst.

@@ -48,9 +48,7 @@ GlTestWindow& GlTestWindow::open() {
   applyFixedGlState();
   Camera::instance() = Camera();
   Camera::instance().reshape(Camera::kWindowWidth, Camera::kWindowHeight);
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  glDisable(GL_ALPHA_TEST);
+  for (GLenum capability : {GL_TEXTURE_2D, GL_BLEND, GL_ALPHA_TEST}) glDisable(capability);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   shared->clear();
   return *shared;

@@ -9,6 +9,8 @@
 #include "score/Wallet.h"
 #include "sim/BubbleField.h"
 
+constexpr int kStartMoney = 20000;  // a fresh wallet's, which prices and rewards count from
+
 inline void resetPlayState() {
   while (!bubbleField.bubbles.empty()) bubbleField.remove(bubbleField.bubbles.back());
   bubbleField.selectedBubble = nullptr;

@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int kStartMoney = 20000;
-
 class PointerTest : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "GlCase.h"
+#include "assets/AssetTree.h"
+#include "assets/SceneLayout.h"
 #include "gfx/BlendedDrawing.h"
 #include "gfx/FontPrinter.h"
 #include "gfx/Sprite.h"
@@ -13,8 +15,7 @@
 
 namespace {
 
-constexpr unsigned kFontSize = 36;  // points, as the game loads its font
-constexpr int kSpriteSide = 64;     // texels
+constexpr int kSpriteSide = 64;  // texels
 
 // A sprite as its owners draw it: tinted, placed, turned and sized.
 void drawSprite(const Colour& tint, int listId, float x, float y, float angle, float width, float height) {
@@ -80,7 +81,7 @@ void printAt(float x, float y, float scale, float angle, const std::function<voi
 
 void fontPrinter(CaseContext& context) {
   FontPrinter& printer = FontPrinter::instance();
-  printer.loadFont(context.fontPath.c_str(), kFontSize);
+  printer.loadFont(context.fontPath.c_str(), AssetTree::kFontSize);
   gameCamera();
   rect({0.95f, 0.85f, 0.7f}, -4.0f, 3.0f, 4.0f, 6.0f, -0.5f);
   rect({0.15f, 0.1f, 0.3f}, -4.0f, 0.0f, 4.0f, 3.0f, -0.5f);
@@ -88,7 +89,8 @@ void fontPrinter(CaseContext& context) {
   // so each glyph is magnified, with two lines; a floating chain text, white
   // and half faded, on the dark half.
   glColor4f(0.0f, 0.0f, 0.0f, 0.9f);
-  printAt(-3.5f, 4.46f, 0.005f, 4.0f, [&] { printText(printer, "$%d", 123456789); });
+  printAt(-3.5f, SceneLayout::kMoneyLine.y, SceneLayout::kMoneyLine.scale, SceneLayout::kPrintedTiltDegrees,
+          [&] { printText(printer, "$%d", 123456789); });
   glColor4f(0.6f, 0.0f, 0.1f, 1.0f);
   printAt(-3.8f, 5.4f, 0.02f, 0.0f, [&] { printText(printer, "Plombrix!\ngq|&@"); });
   glColor4f(1.0f, 1.0f, 1.0f, 0.5f);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "CaseContext.h"
+#include "assets/SceneLayout.h"
 
 struct GlCase {
   const char* name;
@@ -26,8 +27,8 @@ std::vector<GlCase> textureCases();
 std::vector<GlCase> rasterCases();
 std::vector<GlCase> gameCases();
 
-constexpr int kWindowWidth = 1024;  // pixels, the game's window
-constexpr int kWindowHeight = 768;  // pixels
+constexpr int kWindowWidth = SceneLayout::kWindowWidth;  // pixels, the game's window
+constexpr int kWindowHeight = SceneLayout::kWindowHeight;
 
 // Draws every case, each from the same start (the game's start-up state,
 // identity matrices, texturing, blending and the alpha test off, white, list

@@ -9,14 +9,13 @@
 #include <initializer_list>
 #include <vector>
 
+#include "assets/SceneLayout.h"
+
 // From library_glut_probe.js: one callback, its first `count` arguments.
 extern "C" void plombrixProbeRecord(const char* callback, int count, int a, int b, int c, int d,
                                     int modifiers);
 
 namespace {
-
-constexpr int kWindowWidth = 1024;  // pixels, the game's window
-constexpr int kWindowHeight = 768;  // pixels
 
 // glutGetModifiers is only defined inside the mouse, keyboard and special
 // callbacks: the others record none.
@@ -40,7 +39,7 @@ void onDisplay() {
 int main(int argc, char** argv) {
   glutInit(&argc, argv);
   glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-  glutInitWindowSize(kWindowWidth, kWindowHeight);
+  glutInitWindowSize(SceneLayout::kWindowWidth, SceneLayout::kWindowHeight);
   if (glutCreateWindow("GLUT probe") == 0) return 1;
   glutReshapeFunc([](int width, int height) {
     record("reshape", {width, height});
