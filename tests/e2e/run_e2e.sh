@@ -106,17 +106,14 @@ done
 pass "ten clicks with the pointer held still each found a ringed bubble; the first changed the money"
 
 # The zoom keys reach their ends and the picture stays. Near, the eye at half
-# its distance draws the green band twice as tall: in the window's column 1000,
-# right of the stomach and the numbers, about 158 pixels of solid green between
-# its filtered edges become about 318, which must be seen, in a frame no chain
-# text crosses, before the picture is judged. Far, the world sits in the middle.
+# its distance doubles the green band: in column 1000, clear of the stomach and
+# the numbers, about 158 solid pixels become about 318, to be seen in a frame no
+# chain text crosses before the picture is judged. Far, the world is centred.
 green_between() {  # green_between SHOT LEAST MOST
   shot "$1" && green=$(count_near "$1" 1000 0 1 768 40 200 40) && [ "$green" -ge "$2" ] && [ "$green" -le "$3" ]
 }
-# Presses a key N times, 40 ms apart. The game ignores key repeat, and GLUT
-# takes a key's release for a repeat when the server already has the key down
-# again as the game reads it: pressed back to back, a game a frame behind on a
-# busy machine dropped some of them.
+# 40 ms apart: GLUT takes a release for a key repeat, which the game ignores,
+# if the key is down again when a busy game reads it.
 presses() { xdotool key --delay 40 $(printf "$1 %.0s" $(seq "$2")); }
 poll 30 green_between unzoomed 140 180 || fail "before zooming the green band is $green pixels tall, not about 158"
 presses s 10

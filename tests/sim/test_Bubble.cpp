@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "sim/Bubble.h"
 #include "support/ScriptedRandom.h"
